@@ -1,0 +1,279 @@
+#include "hra.h"
+
+#include "app.h"
+
+namespace quorrel {
+
+namespace {
+
+constexpr const char* kTitle = "Quorrel";
+
+const char* const kRules =
+    "Vítaj v mojej malej hre.\r"
+    "Cieľom hry je zabiť mimozemšťana klikaním na neho skôr než sa dostane k ľavému okraju okna "
+    "a potom ujde ufom. Zabiť sa ho snaž čo najviac, lebo za to získavaš skóre a čím vyššie skóre "
+    "máš tým to je lepšie, lebo keď nahráš 300 bodov môžeš zostreliť ufo a potom vyhráš. Hra má "
+    "celkovo tri otiažnosti. Držím ti palce!";
+
+const char* const kEscaped = "Prehral(a) si mimozemšťan utiekol ufom!";
+const char* const kEscapedFromUfoPhase =
+    "Prehral(a) si mimozemšťan utiekol ufom! Škoda už ho stačilo len zostreliť.";
+const char* const kWon =
+    "Zničil si ufo teraz už mimozemšťan nemá čím utiecť. Blahoželám vyhral si. Zachránil si Zem "
+    "od invázie mimozemšťanov.";
+
+struct Verdict {
+    const char* prefix;
+    const char* suffix;
+};
+
+// Per difficulty, the bands: at most 1, at most 10, at most 25, 26 and above.
+const Verdict kEasyVerdicts[] = {
+    {"Úbohosť nad úbohosť, získal(a) si len ", "!"},
+    {"Nie si nijaký(á) majster(ka), lebo si získal(a) len ", "."},
+    {"Si dobrý(á) ale na najľahšiu obitažnosť ja by som to dokázal aj so zatvorenými očami! "
+     "Tvoje skóre je: ",
+     "."},
+    {"Perfekné získal(a) si ", ". Ale mysli na to že to je najľahšia obtiažnosť."},
+};
+const Verdict kMediumVerdicts[] = {
+    {"Úbohosť, získal(a) si len ", "!"},
+    {"Získal(a) si dosť málo skóre. Tvoje skóre je: ", ". Čo si o tom myslíš?"},
+    {"Dobré skóre na túto obtiažnosť! ", "."},
+    {"Si veľmi dobrý tvoje skóre je: ", "."},
+};
+const Verdict kHardVerdicts[] = {
+    {"Toto je teda najťažšia obtiažnosť aspoň sa ti podarilo získať ", "!"},
+    {"", ". Toto je dobré skóre! Aj keď je malé, ale na akú obtiažnosť!"},
+    {"", ". Toto je úplne skvelé skóre na takúto ťažkú obtiažnosť!"},
+    {"Ty si super majster! Takéto vysoké skóre a na takúto obtiažnosť sa nevidí každú chvíľu! "
+     "Perfektné! Máš presne: ",
+     "."},
+};
+
+int BandOf(std::int32_t score) {
+    if (score <= 1) return 0;
+    if (score <= 10) return 1;
+    if (score <= 25) return 2;
+    return 3;
+}
+
+}  // namespace
+
+std::string PointsWordFor(std::int32_t score) {
+    if (score == 1) return "bod";
+    if (score >= 2 && score <= 4) return "body";
+    return "bodov";
+}
+
+std::string VerdictText(const Level& level, std::int32_t score, const std::string& pointsWord) {
+    const Verdict* table = &level == &kEasy ? kEasyVerdicts
+                           : &level == &kMedium ? kMediumVerdicts
+                                                : kHardVerdicts;
+    const Verdict& v = table[BandOf(score)];
+    return std::string(v.prefix) + rt::Str(score) + " " + pointsWord + v.suffix;
+}
+
+Hra::Hra()
+    : rt::Form({.caption = "Quorrel",
+                .width = 5175,
+                .height = 4065,
+                .left = 4050,
+                .top = 2745,
+                .border = rt::BorderStyle::FixedSingle,
+                .backColor = kBack,
+                .picture = kBackground,
+                .icon = kIcon,
+                .mouseIcon = kGameCursor}) {
+    Option1.Click = [this] { Option1_Click(); };
+    Option2.Click = [this] { Option2_Click(); };
+    Option3.Click = [this] { Option3_Click(); };
+    Command1.Click = [this] { Command1_Click(); };
+    Command2.Click = [this] { Command2_Click(); };
+    Command3.Click = [this] { Command3_Click(); };
+    Command1.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command1_MouseMove(); };
+    Command2.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command2_MouseMove(); };
+    Command3.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command3_MouseMove(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    Timer2.Tick = [this] { Timer2_Timer(); };
+    Image1.Click = [this] { Image1_Click(); };
+    Image2.Click = [this] { Image2_Click(); };
+}
+
+void Hra::Form_Load() {
+    rt::Randomize();
+    WalkerHits = 0;
+    BestScore = 0;
+    Option2.SetValue(true);
+    ShowDescriptionOf(kMedium);
+    Label5.SetCaption(rt::TimeText());
+    Label6.SetCaption(rt::DateText());
+}
+
+const Level& Hra::SelectedLevel() {
+    if (Option1.Value()) return kEasy;
+    if (Option2.Value()) return kMedium;
+    return kHard;
+}
+
+void Hra::ShowDescriptionOf(const Level& level) {
+    Label2.SetVisible(&level == &kEasy);
+    Label3.SetVisible(&level == &kMedium);
+    Label4.SetVisible(&level == &kHard);
+}
+
+void Hra::Option1_Click() { ShowDescriptionOf(kEasy); }
+void Hra::Option2_Click() { ShowDescriptionOf(kMedium); }
+void Hra::Option3_Click() { ShowDescriptionOf(kHard); }
+
+float Hra::DrawWalkerStep(const Level& level) {
+    return static_cast<float>(rt::DrawInRange(rt::Rnd(), level.stepSpan, level.stepBase));
+}
+
+void Hra::Command1_Click() {
+    const Level& level = SelectedLevel();
+    Label9.SetCaption(std::string("Obtiažnosť: ") + level.name);
+    Label10.SetCaption("Quorrelov život: " + rt::Str(level.lives));
+    WalkerStep = DrawWalkerStep(level);
+    WalkerLives = level.lives;
+
+    Score = 0;
+    WalkerHits = 0;
+    UfoHits = 0;
+    PointsWord = "bodov";
+    Ending = false;
+
+    SetMousePointer(99);
+    Image2.SetVisible(true);
+    rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, false);
+    rt::SetVisible({&Label2, &Label3, &Label4}, false);
+    Label9.SetVisible(true);
+    Label10.SetVisible(true);
+    Label5.SetVisible(false);
+    Label6.SetVisible(false);
+    Image1.SetEnabled(true);
+    Command1.SetVisible(false);
+    Command2.SetVisible(false);
+    Command3.SetVisible(false);
+    Timer1.SetEnabled(true);
+    Label1.SetCaption("Tvoje skóre je: " + rt::Str(Score));
+}
+
+void Hra::Command2_Click() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
+
+void Hra::Command3_Click() {
+    if (ShowAbout) ShowAbout();
+}
+
+void Hra::UnderlineOnly(rt::CommandButton* button) {
+    for (rt::CommandButton* b : {&Command1, &Command2, &Command3}) b->SetFontUnderline(b == button);
+}
+
+void Hra::Command1_MouseMove() {
+    if (!Command1.FontUnderline()) UnderlineOnly(&Command1);
+}
+void Hra::Command2_MouseMove() {
+    if (!Command2.FontUnderline()) UnderlineOnly(&Command2);
+}
+void Hra::Command3_MouseMove() {
+    if (!Command3.FontUnderline()) UnderlineOnly(&Command3);
+}
+
+void Hra::Form_MouseMove(int, int, rt::Twips, rt::Twips) {
+    if (Command1.FontUnderline() || Command2.FontUnderline() || Command3.FontUnderline())
+        UnderlineOnly(nullptr);
+}
+
+void Hra::Timer2_Timer() {
+    Label5.SetCaption(rt::TimeText());
+    Label6.SetCaption(rt::DateText());
+}
+
+// The walk: the test comes before the move, so the walker is seen at or past
+// the edge for one tick before it escapes.
+void Hra::Timer1_Timer() {
+    if (Ending) return;
+    const rt::Twips left = Image1.Left();
+    if (left > 0) {
+        Image1.Move(left - WalkerStep);
+        return;
+    }
+    Ending = true;
+    SetMousePointer(0);
+    const bool ufoPhase = Label11.Visible();
+    rt::MsgBox(ufoPhase ? kEscapedFromUfoPhase : kEscaped, rt::vbExclamation, kTitle);
+    ShowVerdict();
+    FinishGame();
+}
+
+void Hra::Image1_Click() {
+    if (Ending) return;
+    ++WalkerHits;
+    if (Score >= kUfoScore && !Label11.Visible()) {
+        Label11.SetVisible(true);
+        Label11.SetCaption("Život ufa: " + rt::Str(kUfoLives));
+    }
+    const Level& level = SelectedLevel();
+    WalkerLives = level.lives - WalkerHits;
+    Label10.SetCaption("Quorrelov život: " + rt::Str(WalkerLives));
+    if (WalkerHits != level.lives) return;
+
+    ++Score;
+    Label1.SetCaption("Tvoje skóre je: " + rt::Str(Score));
+    Label10.SetCaption("Quorrelov život: " + rt::Str(level.lives));
+    WalkerLives = level.lives;
+    WalkerHits = 0;
+    Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);
+    WalkerStep = DrawWalkerStep(level);
+}
+
+void Hra::Image2_Click() {
+    if (Ending || Score < kUfoScore) return;
+    Label11.SetVisible(true);
+    ++UfoHits;
+    UfoLives = kUfoLives - UfoHits;
+    Label11.SetCaption("Život ufa: " + rt::Str(UfoLives));
+    if (UfoHits != kUfoLives) return;
+
+    Ending = true;
+    Image2.SetVisible(false);
+    rt::MsgBox(kWon, rt::vbInformation, "Vyhral si");
+    SetMousePointer(0);
+    FinishGame();
+}
+
+void Hra::ShowVerdict() {
+    const std::string word = PointsWordFor(Score);
+    if (word != "bodov") PointsWord = word;
+    rt::MsgBox(VerdictText(SelectedLevel(), Score, PointsWord), rt::vbInformation, kTitle);
+}
+
+void Hra::FinishGame() {
+    const Level& level = SelectedLevel();
+    ShowDescriptionOf(level);
+    if (Score < BestScore) {
+        Label7.SetForeColor(kBoardColor);
+        Label8.SetForeColor(kBoardColor);
+    } else {
+        BestScore = Score;
+        Label7.SetForeColor(kRecordColor);
+        Label8.SetForeColor(kRecordColor);
+        Label7.SetCaption("Najvyššie skóre: " + rt::Str(BestScore));
+        Label8.SetCaption(std::string("Na obtiažnosť: ") + level.recordName);
+    }
+    Image1.SetEnabled(false);
+    Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);
+    Timer1.SetEnabled(false);
+    Command1.SetVisible(true);
+    Command2.SetVisible(true);
+    Command3.SetVisible(true);
+    rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, true);
+    Image2.SetVisible(false);
+    Label9.SetVisible(false);
+    Label10.SetVisible(false);
+    Label11.SetVisible(false);
+    Label5.SetVisible(true);
+    Label6.SetVisible(true);
+}
+
+}  // namespace quorrel

@@ -1,0 +1,113 @@
+#pragma once
+// The game window: the options screen and the playing screen in one form.
+
+#include <cstdint>
+#include <string>
+
+#include "controls.h"
+#include "pictures.h"
+
+namespace quorrel {
+
+inline constexpr rt::Twips kWalkerHomeLeft = 3960;
+inline constexpr rt::Twips kWalkerHomeTop = 2370;
+inline constexpr std::int32_t kUfoScore = 300;  // from here on the UFO can be shot
+inline constexpr int kUfoLives = 10;
+
+struct Level {
+    int lives;        // clicks that kill a walker
+    int stepSpan;     // WalkerStep = Int(Rnd * stepSpan + stepBase)
+    int stepBase;
+    const char* name;        // "ľahká"
+    const char* recordName;  // "ľahkú", as in "Na obtiažnosť: ľahkú"
+};
+inline constexpr Level kEasy{2, 100, 5, "ľahká", "ľahkú"};
+inline constexpr Level kMedium{3, 200, 10, "stredná", "strednú"};
+inline constexpr Level kHard{4, 500, 20, "ťažká", "ťažkú"};
+
+// The verdict on a lost game; also chooses the word for points.
+std::string PointsWordFor(std::int32_t score);
+std::string VerdictText(const Level& level, std::int32_t score, const std::string& pointsWord);
+
+class Hra final : public rt::Form {
+  public:
+    Hra();
+
+    // Game state: kept across games, reset as each start says.
+    float WalkerStep = 0;
+    std::int32_t Score = 0;  // 32-bit: a long game must not overflow
+    int WalkerHits = 0;
+    std::int32_t BestScore = 0;
+    std::string PointsWord = "bodov";
+    int WalkerLives = 0;
+    int UfoHits = 0;
+    int UfoLives = 0;
+    // Set from the first message box of an ending: a game ends exactly once.
+    bool Ending = false;
+
+    static constexpr rt::Color kBack = rt::rgb(0xC0C0FF);
+    static constexpr rt::Color kRecordColor = rt::rgb(0x80FFFF);
+    static constexpr rt::Color kBoardColor = rt::rgb(0x80FF80);
+    static inline const rt::Font kBold{"MS Sans Serif", 9.75f, true};
+
+    // clang-format off
+    rt::CommandButton Command3{*this, "Command3", {3720, 1980, 1455, 315}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 14}};
+    rt::Timer Timer2{*this, "Timer2", {.interval = 500, .enabled = true}};
+    rt::CommandButton Command2{*this, "Command2", {3720, 1680, 1455, 315}, {.caption = "Pravidlá", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 9}};
+    rt::Frame Frame1{*this, "Frame1", {0, 0, 1455, 1335}, {.caption = "Obtiažnosť: ", .backColor = kBack, .tabIndex = 2}};
+    rt::OptionButton Option3{Frame1, "Option3", {120, 960, 975, 255}, {.caption = "Ťažká", .backColor = kBack, .tabIndex = 5}};
+    rt::OptionButton Option2{Frame1, "Option2", {120, 600, 975, 255}, {.caption = "Stredná", .backColor = kBack, .tabIndex = 4}};
+    rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kBack, .tabIndex = 3}};
+    rt::CommandButton Command1{*this, "Command1", {3720, 1320, 1455, 375}, {.caption = "Štart", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .font = kBold, .tabIndex = 0}};
+    rt::Timer Timer1{*this, "Timer1", {.interval = 10, .enabled = false}};
+    rt::Label Label11{*this, "Label11", {2880, 840, 2175, 270}, {.caption = "Život ufa: ", .visible = false, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 17}};
+    rt::Label Label10{*this, "Label10", {2880, 480, 2100, 270}, {.caption = "Quorrelov život: ", .visible = false, .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .foreColor = rt::rgb(0x000000), .font = kBold, .tabIndex = 16}};
+    rt::Label Label9{*this, "Label9", {2880, 120, 2100, 270}, {.caption = "Obtiažnosť: ", .visible = false, .border = true, .backColor = kBack, .foreColor = rt::rgb(0x000000), .font = kBold, .tabIndex = 15}};
+    rt::Line Line3{*this, "Line3", {.x1 = 1840, .y1 = 1560, .x2 = 1840, .y2 = 2040, .borderColor = rt::rgb(0x000000)}};
+    rt::Shape Shape2{*this, "Shape2", {10, 1560, 3615, 495}, {.borderColor = rt::rgb(0x000000)}};
+    rt::Shape Shape1{*this, "Shape1", {10, 2040, 3615, 255}, {.borderColor = rt::rgb(0x000000)}};
+    rt::Label Label8{*this, "Label8", {45, 2040, 3540, 255}, {.caption = "Na obtiažnosť: ", .backStyle = rt::BackStyle::Transparent, .foreColor = kBoardColor, .font = kBold, .tabIndex = 13}};
+    rt::Label Label7{*this, "Label7", {40, 1560, 1815, 495}, {.caption = "Najvyššie skóre: 0", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = kBoardColor, .font = kBold, .tabIndex = 12}};
+    rt::Image Image2{*this, "Image2", {120, 360, 2175, 615}, {.picture = kUfo, .visible = false, .stretch = true}};
+    rt::Label Label6{*this, "Label6", {3960, 480, 975, 510}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 11}};
+    rt::Label Label5{*this, "Label5", {3960, 120, 975, 270}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 10}};
+    rt::Label Label4{*this, "Label4", {1560, 840, 2295, 615}, {.caption = "Mimozemšťan iba prefrčí cez obrazovku. Musíš na neho kliknúť štyri krát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 8}};
+    rt::Label Label3{*this, "Label3", {1560, 480, 2295, 495}, {.caption = "Mimozemštan ide stredne rýchlo. Musíš na neho kliknúť tri krát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 7}};
+    rt::Label Label2{*this, "Label2", {1560, 120, 2295, 495}, {.caption = "Mimozemšťan ide najpomalšie. Musíš na neho kliknúť dvakrát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 6}};
+    rt::Label Label1{*this, "Label1", {1930, 1560, 1575, 495}, {.caption = "Tvoje skóre je: 0", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFF0000), .font = kBold, .tabIndex = 1}};
+    rt::Image Image1{*this, "Image1", {kWalkerHomeLeft, kWalkerHomeTop, 1215, 1695}, {.picture = kWalker, .enabled = false, .stretch = true}};
+    // clang-format on
+
+    // The about box's opener; set by the program once the about box exists.
+    std::function<void()> ShowAbout;
+
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command1_MouseMove();
+    void Command2_MouseMove();
+    void Command3_MouseMove();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Image1_Click();
+    void Image2_Click();
+    void ShowVerdict();
+    void FinishGame();
+
+    // The difficulty of the selected option, tested in the order 1, 2, 3.
+    const Level& SelectedLevel();
+
+  protected:
+    void Form_Load() override;
+    void Form_MouseMove(int button, int shift, rt::Twips x, rt::Twips y) override;
+
+  private:
+    void ShowDescriptionOf(const Level& level);
+    void UnderlineOnly(rt::CommandButton* button);
+    float DrawWalkerStep(const Level& level);
+};
+
+}  // namespace quorrel

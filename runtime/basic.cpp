@@ -1,0 +1,39 @@
+#include "basic.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace rt {
+
+namespace {
+constexpr int kOverflow = 6;
+}
+
+std::int16_t CheckedInteger(long long value) {
+    if (value < INT16_MIN || value > INT16_MAX)
+        throw RuntimeError(kOverflow, "Run-time error 6: Overflow (" + Str(value) + ")");
+    return static_cast<std::int16_t>(value);
+}
+
+std::int16_t CInt(double value) {
+    if (!std::isfinite(value)) throw RuntimeError(kOverflow, "Run-time error 6: Overflow");
+    return CheckedInteger(static_cast<long long>(std::nearbyint(value)));  // FE_TONEAREST: half to even
+}
+
+long long Int(double value) { return static_cast<long long>(std::floor(value)); }
+
+long long DrawInRange(float r, int n, int k) {
+    // In double the product of a float below 1 and a small n never reaches n.
+    const long long v = Int(static_cast<double>(r) * n + k);
+    if (v < k) return k;
+    if (v > k + n - 1) return k + n - 1;
+    return v;
+}
+
+std::string Str(double value) {
+    char buffer[64];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc{} ? std::string(buffer, end) : std::to_string(value);
+}
+
+}  // namespace rt

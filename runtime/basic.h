@@ -1,0 +1,81 @@
+#pragma once
+// Value types and numeric rules shared by every form: colours, fonts, pictures,
+// twips, the random draw and the checked 16-bit integer.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+
+namespace rt {
+
+// Positions and sizes are twips held as single-precision values, so that a
+// walker stepping by whole twips lands exactly on the value a test expects.
+using Twips = float;
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+// 0xRRGGBB, written as the layouts write colours.
+struct Color {
+    std::uint32_t rgb = 0x000000;
+    friend bool operator==(Color, Color) = default;
+};
+constexpr Color rgb(std::uint32_t value) { return Color{value}; }
+
+struct Font {
+    std::string name = "MS Sans Serif";
+    float size = 8.25f;  // points
+    bool bold = false;
+    bool underline = false;
+    friend bool operator==(const Font&, const Font&) = default;
+};
+
+// A compiled-in picture: resource path of its SVG and the pixel size it is
+// drawn at (sharper on screens with a higher device pixel ratio).
+struct Picture {
+    std::string resource;
+    int width = 0;
+    int height = 0;
+    bool empty() const { return resource.empty(); }
+    friend bool operator==(const Picture&, const Picture&) = default;
+};
+
+struct Cursor {
+    Picture picture;
+    int hotX = 0;
+    int hotY = 0;
+};
+
+// Thrown by checked arithmetic; the runtime turns any error that leaves a
+// handler into a message box and ends the program with a failing status.
+class RuntimeError : public std::runtime_error {
+  public:
+    RuntimeError(int number, const std::string& what)
+        : std::runtime_error(what), number_(number) {}
+    int number() const { return number_; }
+
+  private:
+    int number_;
+};
+
+// 16-bit signed arithmetic that fails loudly instead of wrapping.
+std::int16_t CheckedInteger(long long value);
+
+// Storing a non-integral value in an Integer rounds half to even.
+std::int16_t CInt(double value);
+
+// Int(x): the greatest integer not above x.
+long long Int(double value);
+
+// A draw Int(r * n + k) for r in [0, 1): always within k .. k + n - 1, also for
+// the largest r below 1, where single-precision arithmetic would round up.
+long long DrawInRange(float r, int n, int k);
+
+// Numbers join text in their shortest decimal form.
+std::string Str(double value);
+template <class Integer>
+    requires std::is_integral_v<Integer>
+std::string Str(Integer value) {
+    return std::to_string(value);
+}
+
+}  // namespace rt

@@ -1,0 +1,566 @@
+#include "controls.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
+#include <algorithm>
+#include <atomic>
+
+#include "app.h"
+#include "widgets.h"
+
+namespace rt {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+Qt::Alignment toQt(Alignment a) {
+    switch (a) {
+        case Alignment::Right: return Qt::AlignRight;
+        case Alignment::Center: return Qt::AlignHCenter;
+        default: return Qt::AlignLeft;
+    }
+}
+
+// The sunken single border of labels and picture boxes.
+void drawSunken(QPainter& p, const QRect& r) {
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(Qt::white);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawLine(inner.topLeft(), inner.topRight());
+    p.drawLine(inner.topLeft(), inner.bottomLeft());
+    p.setPen(QColor(0xD4, 0xD0, 0xC8));
+    p.drawLine(inner.bottomLeft(), inner.bottomRight());
+    p.drawLine(inner.topRight(), inner.bottomRight());
+}
+
+void drawRaised(QPainter& p, const QRect& r, bool pressed) {
+    const QColor light = pressed ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
+    const QColor dark = pressed ? QColor(Qt::white) : QColor(0x40, 0x40, 0x40);
+    p.setPen(light);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    if (pressed) {
+        p.drawLine(inner.topLeft(), inner.topRight());
+        p.drawLine(inner.topLeft(), inner.bottomLeft());
+    } else {
+        p.drawLine(inner.bottomLeft(), inner.bottomRight());
+        p.drawLine(inner.topRight(), inner.bottomRight());
+    }
+}
+
+bool isPressed(QWidget& w) { return static_cast<ControlWidget&>(w).pressed(); }
+
+}  // namespace
+
+// ---- Label
+
+Label::Label(Form& form, std::string name, Geometry g, LabelDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
+Label::Label(Control& container, std::string name, Geometry g, LabelDesign d)
+    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
+      design_(d),
+      cur_(d) {}
+
+void Label::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+const std::string& Label::Caption() {
+    touch();
+    return cur_.caption;
+}
+
+void Label::SetCaption(const std::string& caption) {
+    touch();
+    if (cur_.caption == caption) return;
+    cur_.caption = caption;
+    repaint();
+}
+
+Color Label::ForeColor() {
+    touch();
+    return cur_.foreColor;
+}
+
+void Label::SetForeColor(Color color) {
+    touch();
+    cur_.foreColor = color;
+    repaint();
+}
+
+const std::string& Label::ToolTipText() {
+    touch();
+    return cur_.toolTip;
+}
+
+void Label::SetToolTipText(const std::string& text) {
+    touch();
+    cur_.toolTip = text;
+    refreshWidget();
+}
+
+void Label::paint(QPainter& p, QWidget& w) {
+    QRect r = w.rect();
+    if (cur_.backStyle == BackStyle::Opaque) p.fillRect(r, toQColor(cur_.backColor));
+    if (cur_.border) {
+        drawSunken(p, r);
+        r.adjust(2, 2, -2, -2);
+    }
+    p.setFont(toQFont(cur_.font));
+    p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
+    p.drawText(r, static_cast<int>(toQt(cur_.alignment) | Qt::AlignTop | Qt::TextWordWrap),
+               qs(cur_.caption));
+}
+
+// ---- CommandButton
+
+CommandButton::CommandButton(Form& form, std::string name, Geometry g, ButtonDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
+CommandButton::CommandButton(Control& container, std::string name, Geometry g, ButtonDesign d)
+    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
+      design_(d),
+      cur_(d) {}
+
+void CommandButton::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+const std::string& CommandButton::Caption() {
+    touch();
+    return cur_.caption;
+}
+
+void CommandButton::SetCaption(const std::string& caption) {
+    touch();
+    cur_.caption = caption;
+    repaint();
+}
+
+bool CommandButton::FontUnderline() {
+    touch();
+    return cur_.font.underline;
+}
+
+void CommandButton::SetFontUnderline(bool underline) {
+    touch();
+    if (cur_.font.underline == underline) return;
+    cur_.font.underline = underline;
+    repaint();
+}
+
+void CommandButton::paint(QPainter& p, QWidget& w) {
+    const QRect r = w.rect();
+    const bool pressed = isPressed(w);
+    p.fillRect(r, toQColor(cur_.backColor));
+    const int shift = pressed ? 1 : 0;
+    if (cur_.style == ButtonStyle::Graphical && !cur_.picture.empty()) {
+        const QPixmap pixmap = renderPicture(cur_.picture, w.devicePixelRatioF());
+        const QSize size = pixmap.deviceIndependentSize().toSize();
+        p.save();
+        p.setClipRect(r.adjusted(2, 2, -2, -2));
+        p.drawPixmap((r.width() - size.width()) / 2 + shift, (r.height() - size.height()) / 2 + shift,
+                     pixmap);
+        p.restore();
+    }
+    drawRaised(p, r, pressed);
+    p.setFont(toQFont(cur_.font));
+    p.setPen(Enabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
+    p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption));
+    if (w.hasFocus()) {
+        QPen dots(Qt::black, 1, Qt::DotLine);
+        p.setPen(dots);
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
+}
+
+// ---- OptionButton
+
+OptionButton::OptionButton(Form& form, std::string name, Geometry g, OptionDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
+OptionButton::OptionButton(Control& container, std::string name, Geometry g, OptionDesign d)
+    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
+      design_(d),
+      cur_(d) {}
+
+void OptionButton::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+bool OptionButton::Value() {
+    touch();
+    return cur_.value;
+}
+
+const std::string& OptionButton::Caption() {
+    touch();
+    return cur_.caption;
+}
+
+void OptionButton::SetValue(bool value) {
+    touch();
+    if (cur_.value == value) return;
+    cur_.value = value;
+    repaint();
+    if (!value) return;
+    for (Component* c : Parent().components()) {
+        auto* other = dynamic_cast<OptionButton*>(c);
+        if (other && other != this && other->container() == container() && other->cur_.value) {
+            other->cur_.value = false;
+            other->repaint();
+        }
+    }
+    if (Click) Click();
+}
+
+void OptionButton::clicked() {
+    if (!Value()) SetValue(true);
+}
+
+void OptionButton::paint(QPainter& p, QWidget& w) {
+    const QRect r = w.rect();
+    p.fillRect(r, toQColor(cur_.backColor));
+    QStyleOptionButton indicator;
+    indicator.initFrom(&w);
+    const int side = 13;
+    indicator.rect = QRect(0, (r.height() - side) / 2, side, side);
+    indicator.state |= cur_.value ? QStyle::State_On : QStyle::State_Off;
+    if (isPressed(w)) indicator.state |= QStyle::State_Sunken;
+    w.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &p, &w);
+    p.setFont(toQFont(cur_.font));
+    p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
+    const QRect text = r.adjusted(side + 4, 0, 0, 0);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
+    if (w.hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        QRect bound = p.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
+        p.drawRect(bound.adjusted(-1, 0, 1, -1));
+    }
+}
+
+// ---- Frame
+
+Frame::Frame(Form& form, std::string name, Geometry g, FrameDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
+
+void Frame::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+const std::string& Frame::Caption() {
+    touch();
+    return cur_.caption;
+}
+
+void Frame::paint(QPainter& p, QWidget& w) {
+    const QRect r = w.rect();
+    p.fillRect(r, toQColor(cur_.backColor));
+    const QFont font = toQFont(cur_.font);
+    p.setFont(font);
+    const int half = QFontMetrics(font).height() / 2;
+    const QRect box = r.adjusted(0, half, -1, -1);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(Qt::white);
+    p.drawRect(box.adjusted(1, 1, 0, 0));
+    if (cur_.caption.empty()) return;
+    const QString caption = qs(cur_.caption);
+    const QRect text(8, 0, QFontMetrics(font).horizontalAdvance(caption) + 2,
+                     QFontMetrics(font).height());
+    p.fillRect(text, toQColor(cur_.backColor));
+    p.setPen(toQColor(cur_.foreColor));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption);
+}
+
+// ---- Image
+
+Image::Image(Form& form, std::string name, Geometry g, ImageDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, 0), design_(d), cur_(d) {}
+Image::Image(Control& container, std::string name, Geometry g, ImageDesign d)
+    : Control(container, std::move(name), g, d.visible, d.enabled, 0), design_(d), cur_(d) {}
+
+void Image::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+const Picture& Image::GetPicture() {
+    touch();
+    return cur_.picture;
+}
+
+void Image::SetPicture(const Picture& picture) {
+    touch();
+    cur_.picture = picture;
+    repaint();
+}
+
+void Image::paint(QPainter& p, QWidget& w) {
+    if (cur_.picture.empty()) return;
+    const qreal ratio = w.devicePixelRatioF();
+    if (cur_.stretch)
+        p.drawPixmap(w.rect(), renderPicture(cur_.picture, w.width(), w.height(), ratio));
+    else
+        p.drawPixmap(0, 0, renderPicture(cur_.picture, ratio));
+}
+
+// ---- PictureBox
+
+PictureBox::PictureBox(Form& form, std::string name, Geometry g, PictureBoxDesign d)
+    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
+PictureBox::PictureBox(Control& container, std::string name, Geometry g, PictureBoxDesign d)
+    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
+      design_(d),
+      cur_(d) {}
+
+void PictureBox::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+void PictureBox::build() {
+    Control::build();
+    fitPicture();
+}
+
+const Picture& PictureBox::GetPicture() {
+    touch();
+    return cur_.picture;
+}
+
+void PictureBox::SetPicture(const Picture& picture) {
+    touch();
+    cur_.picture = picture;
+    fitPicture();
+    repaint();
+}
+
+void PictureBox::fitPicture() {
+    if (!cur_.autoSize || cur_.picture.empty()) return;
+    const Twips edge = cur_.border ? 4 * kTwipsPerPixel : 0;
+    const Geometry g = geometry();
+    setGeometry({g.left, g.top, cur_.picture.width * kTwipsPerPixel + edge,
+                 cur_.picture.height * kTwipsPerPixel + edge});
+}
+
+void PictureBox::paint(QPainter& p, QWidget& w) {
+    const QRect r = w.rect();
+    p.fillRect(r, toQColor(cur_.backColor));
+    const int inset = cur_.border ? 2 : 0;
+    if (!cur_.picture.empty()) p.drawPixmap(inset, inset, renderPicture(cur_.picture, w.devicePixelRatioF()));
+    if (cur_.border) drawSunken(p, r);
+}
+
+// ---- Shape
+
+Shape::Shape(Form& form, std::string name, Geometry g, ShapeDesign d)
+    : Control(form, std::move(name), g, d.visible, true, 0), design_(d), cur_(d) {}
+Shape::Shape(Control& container, std::string name, Geometry g, ShapeDesign d)
+    : Control(container, std::move(name), g, d.visible, true, 0), design_(d), cur_(d) {}
+
+void Shape::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+}
+
+Color Shape::BorderColor() {
+    touch();
+    return cur_.borderColor;
+}
+
+void Shape::SetBorderColor(Color color) {
+    touch();
+    cur_.borderColor = color;
+    repaint();
+}
+
+Color Shape::FillColor() {
+    touch();
+    return cur_.fillColor;
+}
+
+void Shape::SetFillColor(Color color) {
+    touch();
+    cur_.fillColor = color;
+    repaint();
+}
+
+void Shape::paint(QPainter& p, QWidget& w) {
+    const int bw = std::max(1, cur_.borderWidth);
+    QRectF r = QRectF(w.rect()).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
+    const bool square = cur_.shape == ShapeKind::Square || cur_.shape == ShapeKind::Circle ||
+                        cur_.shape == ShapeKind::RoundedSquare;
+    if (square) {
+        const qreal side = std::min(r.width(), r.height());
+        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+    }
+    QPainterPath path;
+    switch (cur_.shape) {
+        case ShapeKind::Oval:
+        case ShapeKind::Circle: path.addEllipse(r); break;
+        case ShapeKind::RoundedRectangle:
+        case ShapeKind::RoundedSquare: {
+            const qreal radius = std::min(r.width(), r.height()) / 6;
+            path.addRoundedRect(r, radius, radius);
+            break;
+        }
+        default: path.addRect(r); break;
+    }
+    p.setRenderHint(QPainter::Antialiasing, cur_.shape != ShapeKind::Rectangle &&
+                                                cur_.shape != ShapeKind::Square);
+    if (cur_.backStyle == BackStyle::Opaque) p.fillPath(path, toQColor(cur_.backColor));
+    static const Qt::BrushStyle brushes[] = {
+        Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,      Qt::VerPattern,
+        Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    const Qt::BrushStyle brush = brushes[static_cast<int>(cur_.fillStyle)];
+    if (brush != Qt::NoBrush) p.fillPath(path, QBrush(toQColor(cur_.fillColor), brush));
+    if (cur_.borderVisible) {
+        p.setPen(QPen(toQColor(cur_.borderColor), bw));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+    }
+}
+
+// ---- Line
+
+Line::Line(Form& form, std::string name, LineDesign d)
+    : Control(form, std::move(name), {}, d.visible, true, 0), design_(d), cur_(d) {}
+Line::Line(Control& container, std::string name, LineDesign d)
+    : Control(container, std::move(name), {}, d.visible, true, 0), design_(d), cur_(d) {}
+
+void Line::loadDesign() {
+    Control::loadDesign();
+    cur_ = design_;
+    place();
+}
+
+// The widget is the line's bounding box, widened by its width.
+void Line::place() {
+    const Twips pad = (cur_.borderWidth + 1) * kTwipsPerPixel;
+    const Twips left = std::min(cur_.x1, cur_.x2) - pad;
+    const Twips top = std::min(cur_.y1, cur_.y2) - pad;
+    const Twips width = std::abs(cur_.x2 - cur_.x1) + 2 * pad;
+    const Twips height = std::abs(cur_.y2 - cur_.y1) + 2 * pad;
+    setGeometry({left, top, width, height});
+}
+
+Twips Line::X1() {
+    touch();
+    return cur_.x1;
+}
+Twips Line::X2() {
+    touch();
+    return cur_.x2;
+}
+Twips Line::Y1() {
+    touch();
+    return cur_.y1;
+}
+Twips Line::Y2() {
+    touch();
+    return cur_.y2;
+}
+
+void Line::SetX1(Twips x) {
+    touch();
+    cur_.x1 = x;
+    place();
+    repaint();
+}
+
+void Line::SetX2(Twips x) {
+    touch();
+    cur_.x2 = x;
+    place();
+    repaint();
+}
+
+void Line::paint(QPainter& p, QWidget& w) {
+    const Geometry g = geometry();
+    auto at = [&](Twips x, Twips y) {
+        return QPointF((x - g.left) / kTwipsPerPixel, (y - g.top) / kTwipsPerPixel);
+    };
+    p.setPen(QPen(toQColor(cur_.borderColor), std::max(1, cur_.borderWidth), Qt::SolidLine,
+                  Qt::FlatCap));
+    p.drawLine(at(cur_.x1, cur_.y1), at(cur_.x2, cur_.y2));
+    (void)w;
+}
+
+// ---- Timer
+
+namespace {
+std::atomic<std::uint64_t> nextTimerId{1};
+}
+
+Timer::Timer(Form& form, std::string name, TimerDesign d)
+    : Component(form, std::move(name)), design_(d), cur_(d), id_(nextTimerId++) {}
+
+Timer::~Timer() {
+    if (live_ && App::exists()) App::instance().scheduler().stop(id_);
+}
+
+bool Timer::Enabled() {
+    touch();
+    return cur_.enabled;
+}
+
+void Timer::SetEnabled(bool enabled) {
+    touch();
+    if (cur_.enabled == enabled) return;  // enabling a running timer changes nothing
+    cur_.enabled = enabled;
+    restart();
+}
+
+int Timer::Interval() {
+    touch();
+    return cur_.interval;
+}
+
+void Timer::SetInterval(int interval) {
+    touch();
+    cur_.interval = interval;
+    restart();  // a new interval starts a new countdown
+}
+
+void Timer::started() {
+    live_ = true;
+    restart();
+}
+
+void Timer::teardown() {
+    live_ = false;
+    App::instance().scheduler().stop(id_);
+}
+
+void Timer::restart() {
+    if (!live_) return;
+    Scheduler& scheduler = App::instance().scheduler();
+    if (!cur_.enabled || cur_.interval <= 0) {
+        scheduler.stop(id_);
+        return;
+    }
+    scheduler.start(id_, cur_.interval, [this] {
+        App::instance().dispatch([this] {
+            if (live_ && cur_.enabled && Tick) Tick();
+        });
+    });
+}
+
+}  // namespace rt

@@ -1,0 +1,299 @@
+#pragma once
+// Every control kind the forms use. Each takes its design properties in one
+// place, as the form's layout table gives them:
+//
+//   rt::Label Label5{*this, "Label5", {3960, 120, 975, 270}, {.caption = "", ...}};
+
+#include <cstdint>
+#include <string>
+
+#include "form.h"
+
+namespace rt {
+
+enum class Alignment { Left = 0, Right = 1, Center = 2 };
+enum class BackStyle { Transparent = 0, Opaque = 1 };
+inline constexpr Color kButtonFace = rgb(0xF0F0F0);
+inline constexpr Color kWindowText = rgb(0x000000);
+
+struct LabelDesign {
+    std::string caption{};
+    bool visible = true;
+    bool enabled = true;
+    Alignment alignment = Alignment::Left;
+    BackStyle backStyle = BackStyle::Opaque;
+    bool border = false;  // fixed single
+    Color backColor = kButtonFace;
+    Color foreColor = kWindowText;
+    Font font{};
+    std::string toolTip{};
+    int tabIndex = 0;
+};
+
+class Label final : public Control {
+  public:
+    Label(Form& form, std::string name, Geometry g, LabelDesign d);
+    Label(Control& container, std::string name, Geometry g, LabelDesign d);
+
+    const std::string& Caption();
+    void SetCaption(const std::string& caption);
+    Color ForeColor();
+    void SetForeColor(Color color);
+    const std::string& ToolTipText();
+    void SetToolTipText(const std::string& text);
+
+  protected:
+    void loadDesign() override;
+    void paint(QPainter& painter, QWidget& widget) override;
+    std::string toolTip() const override { return cur_.toolTip; }
+
+  private:
+    LabelDesign design_, cur_;
+};
+
+enum class ButtonStyle { Standard = 0, Graphical = 1 };
+
+struct ButtonDesign {
+    std::string caption{};
+    bool visible = true;
+    bool enabled = true;
+    ButtonStyle style = ButtonStyle::Standard;
+    Picture picture{};  // shown under the caption when graphical
+    Color backColor = kButtonFace;
+    Font font{};
+    int tabIndex = 0;
+};
+
+class CommandButton final : public Control {
+  public:
+    CommandButton(Form& form, std::string name, Geometry g, ButtonDesign d);
+    CommandButton(Control& container, std::string name, Geometry g, ButtonDesign d);
+
+    const std::string& Caption();
+    void SetCaption(const std::string& caption);
+    bool FontUnderline();
+    void SetFontUnderline(bool underline);
+
+  protected:
+    void loadDesign() override;
+    bool windowed() const override { return true; }
+    bool focusable() const override { return true; }
+    bool passesMouse() const override { return false; }
+    void paint(QPainter& painter, QWidget& widget) override;
+
+  private:
+    ButtonDesign design_, cur_;
+};
+
+struct OptionDesign {
+    std::string caption{};
+    bool visible = true;
+    bool enabled = true;
+    bool value = false;
+    Color backColor = kButtonFace;
+    Color foreColor = kWindowText;
+    Font font{};
+    int tabIndex = 0;
+};
+
+// Options in one container exclude each other; Click fires whenever one
+// becomes selected, by the mouse or by code.
+class OptionButton final : public Control {
+  public:
+    OptionButton(Form& form, std::string name, Geometry g, OptionDesign d);
+    OptionButton(Control& container, std::string name, Geometry g, OptionDesign d);
+
+    bool Value();
+    void SetValue(bool value);
+    const std::string& Caption();
+
+  protected:
+    void loadDesign() override;
+    bool windowed() const override { return true; }
+    bool focusable() const override { return true; }
+    bool passesMouse() const override { return false; }
+    void paint(QPainter& painter, QWidget& widget) override;
+    void clicked() override;
+
+  private:
+    OptionDesign design_, cur_;
+};
+
+struct FrameDesign {
+    std::string caption{};
+    bool visible = true;
+    bool enabled = true;
+    Color backColor = kButtonFace;
+    Color foreColor = kWindowText;
+    Font font{};
+    int tabIndex = 0;
+};
+
+// A container: hiding it hides its controls, which keep their own Visible.
+class Frame final : public Control {
+  public:
+    Frame(Form& form, std::string name, Geometry g, FrameDesign d);
+    const std::string& Caption();
+
+  protected:
+    void loadDesign() override;
+    bool windowed() const override { return true; }
+    bool passesMouse() const override { return false; }
+    void paint(QPainter& painter, QWidget& widget) override;
+
+  private:
+    FrameDesign design_, cur_;
+};
+
+struct ImageDesign {
+    Picture picture{};
+    bool visible = true;
+    bool enabled = true;
+    bool stretch = false;  // scale the picture to the control; else its own size
+};
+
+class Image final : public Control {
+  public:
+    Image(Form& form, std::string name, Geometry g, ImageDesign d);
+    Image(Control& container, std::string name, Geometry g, ImageDesign d);
+
+    const Picture& GetPicture();
+    void SetPicture(const Picture& picture);
+
+  protected:
+    void loadDesign() override;
+    void paint(QPainter& painter, QWidget& widget) override;
+    // The press hit the picture: a walker that moves on before release still counts.
+    bool clickNeedsReleaseInside() const override { return false; }
+
+  private:
+    ImageDesign design_, cur_;
+};
+
+struct PictureBoxDesign {
+    Picture picture{};
+    bool visible = true;
+    bool enabled = true;
+    bool autoSize = false;  // the box takes the picture's size (plus its border)
+    bool border = true;
+    Color backColor = kButtonFace;
+    int tabIndex = 0;
+};
+
+// Shows its picture unscaled from the top left; a container like a frame.
+class PictureBox final : public Control {
+  public:
+    PictureBox(Form& form, std::string name, Geometry g, PictureBoxDesign d);
+    PictureBox(Control& container, std::string name, Geometry g, PictureBoxDesign d);
+
+    const Picture& GetPicture();
+    void SetPicture(const Picture& picture);
+
+  protected:
+    void loadDesign() override;
+    void build() override;
+    bool windowed() const override { return true; }
+    bool passesMouse() const override { return false; }
+    void paint(QPainter& painter, QWidget& widget) override;
+
+  private:
+    void fitPicture();
+    PictureBoxDesign design_, cur_;
+};
+
+enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4,
+                       RoundedSquare = 5 };
+enum class FillStyle { Solid = 0, Transparent = 1, HorizontalLine = 2, VerticalLine = 3,
+                       UpwardDiagonal = 4, DownwardDiagonal = 5, Cross = 6, DiagonalCross = 7 };
+
+struct ShapeDesign {
+    ShapeKind shape = ShapeKind::Rectangle;
+    bool visible = true;
+    Color borderColor = kWindowText;
+    int borderWidth = 1;
+    bool borderVisible = true;
+    Color fillColor = rgb(0x000000);
+    FillStyle fillStyle = FillStyle::Transparent;
+    BackStyle backStyle = BackStyle::Transparent;
+    Color backColor = rgb(0xFFFFFF);
+};
+
+// Drawn on its container; the mouse passes through to what lies below.
+class Shape final : public Control {
+  public:
+    Shape(Form& form, std::string name, Geometry g, ShapeDesign d);
+    Shape(Control& container, std::string name, Geometry g, ShapeDesign d);
+
+    Color BorderColor();
+    void SetBorderColor(Color color);
+    Color FillColor();
+    void SetFillColor(Color color);
+
+  protected:
+    void loadDesign() override;
+    bool passesMouse() const override { return true; }
+    void paint(QPainter& painter, QWidget& widget) override;
+
+  private:
+    ShapeDesign design_, cur_;
+};
+
+struct LineDesign {
+    Twips x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    bool visible = true;
+    Color borderColor = kWindowText;
+    int borderWidth = 1;
+};
+
+class Line final : public Control {
+  public:
+    Line(Form& form, std::string name, LineDesign d);
+    Line(Control& container, std::string name, LineDesign d);
+
+    Twips X1();
+    void SetX1(Twips x);
+    Twips X2();
+    void SetX2(Twips x);
+    Twips Y1();
+    Twips Y2();
+
+  protected:
+    void loadDesign() override;
+    bool passesMouse() const override { return true; }
+    void paint(QPainter& painter, QWidget& widget) override;
+
+  private:
+    void place();
+    LineDesign design_, cur_;
+};
+
+struct TimerDesign {
+    int interval = 0;  // milliseconds; 0 never ticks
+    bool enabled = true;
+};
+
+class Timer final : public Component {
+  public:
+    Timer(Form& form, std::string name, TimerDesign d);
+    ~Timer() override;
+
+    bool Enabled();
+    void SetEnabled(bool enabled);
+    int Interval();
+    void SetInterval(int interval);
+
+    std::function<void()> Tick;  // the Timer event
+
+  protected:
+    void loadDesign() override { cur_ = design_; }
+    void started() override;
+    void teardown() override;
+
+  private:
+    void restart();
+    TimerDesign design_, cur_;
+    std::uint64_t id_;
+    bool live_ = false;  // the form is loaded
+};
+
+}  // namespace rt

@@ -1,0 +1,420 @@
+#include "form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "app.h"
+#include "widgets.h"
+
+namespace rt {
+
+int ToPixels(Twips twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+namespace {
+Twips toTwips(qreal pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
+
+void run(const std::function<void()>& handler) {
+    if (App::exists()) App::instance().dispatch(handler);
+}
+}  // namespace
+
+// ---- Component
+
+Component::Component(Form& form, std::string name) : form_(form), name_(std::move(name)) {
+    form_.components_.push_back(this);
+}
+
+void Component::touch() {
+    if (!form_.Loaded() && !form_.loading_) form_.Load();
+}
+
+// ---- Form
+
+Form::Form(FormDesign design) : design_(std::move(design)), current_(design_) {}
+
+Form::~Form() {
+    // The controls, members of the derived form, are gone already.
+    if (window_) {
+        window_->detach();
+        delete window_;
+        window_ = nullptr;
+        if (App::exists()) App::instance().formUnloaded(this);
+    }
+}
+
+QWidget* Form::window() const { return window_; }
+
+void Form::Load() {
+    if (window_ || loading_) return;
+    loading_ = true;
+    current_ = design_;
+    window_ = new FormWindow(this);
+    window_->setWindowTitle(QString::fromStdString(current_.caption));
+    window_->setFixedSize(ToPixels(current_.width), ToPixels(current_.height));
+    if (!current_.icon.empty()) {
+        QIcon icon;
+        for (int size : {16, 32}) icon.addPixmap(renderPicture(current_.icon, size, size, 1.0));
+        window_->setWindowIcon(icon);
+    }
+    if (current_.left && current_.top) {
+        window_->move(ToPixels(*current_.left), ToPixels(*current_.top));
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        window_->move(area.center() - QPoint(window_->width() / 2, window_->height() / 2));
+    }
+    for (Component* c : components_) c->loadDesign();
+    for (Component* c : components_) c->build();
+
+    // First in stored order is on top; windowed controls above the windowless.
+    for (bool windowed : {false, true})
+        for (auto it = components_.rbegin(); it != components_.rend(); ++it)
+            if (auto* control = dynamic_cast<Control*>(*it); control && control->windowed() == windowed)
+                if (QWidget* w = control->widget()) w->raise();
+    std::vector<Control*> focusOrder;
+    for (Component* c : components_)
+        if (auto* control = dynamic_cast<Control*>(c); control && control->focusable())
+            focusOrder.push_back(control);
+    std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1]->widget(), focusOrder[i]->widget());
+    if (!focusOrder.empty()) focusOrder.front()->widget()->setFocus();
+
+    applyCursor();
+    loading_ = false;
+    App::instance().formLoaded(this);
+    for (Component* c : components_) c->started();
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!window_) return;  // the load handler unloaded it again
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void Form::Hide() {
+    Load();
+    if (window_) window_->hide();
+}
+
+void Form::Unload() {
+    if (!window_) return;
+    Form_Unload();
+    if (!window_) return;
+    for (Component* c : components_) c->teardown();
+    // The widget may be inside one of its own event handlers: delete it later.
+    FormWindow* window = window_;
+    window_ = nullptr;
+    window->detach();
+    window->hide();
+    window->deleteLater();
+    App::instance().formUnloaded(this);
+}
+
+bool Form::Visible() const { return window_ && window_->isVisible(); }
+
+void Form::SetCaption(const std::string& caption) {
+    Load();
+    current_.caption = caption;
+    if (window_) window_->setWindowTitle(QString::fromStdString(caption));
+}
+
+int Form::MousePointer() {
+    Load();
+    return current_.mousePointer;
+}
+
+void Form::SetMousePointer(int pointer) {
+    Load();
+    current_.mousePointer = pointer;
+    applyCursor();
+}
+
+void Form::applyCursor() {
+    if (!window_) return;
+    const Cursor& icon = current_.mouseIcon;
+    if (current_.mousePointer == 99 && !icon.picture.empty()) {
+        QPixmap pixmap = renderPicture(icon.picture, window_->devicePixelRatioF());
+        window_->setCursor(QCursor(pixmap, icon.hotX, icon.hotY));
+    } else {
+        window_->unsetCursor();
+    }
+}
+
+void Form::mouseMoved(int button, int shift, Twips x, Twips y) {
+    run([&] { Form_MouseMove(button, shift, x, y); });
+}
+
+void Form::closeRequested() {
+    run([&] { Unload(); });
+}
+
+// ---- Control
+
+Control::Control(Form& form, std::string name, Geometry design, bool visible, bool enabled,
+                 int tabIndex)
+    : Component(form, std::move(name)),
+      design_(design),
+      geom_(design),
+      designVisible_(visible),
+      visible_(visible),
+      designEnabled_(enabled),
+      enabled_(enabled),
+      tabIndex_(tabIndex) {}
+
+Control::Control(Control& container, std::string name, Geometry design, bool visible,
+                 bool enabled, int tabIndex)
+    : Control(container.Parent(), std::move(name), design, visible, enabled, tabIndex) {
+    container_ = &container;
+}
+
+Control::~Control() {
+    if (widget_) widget_->detach();
+}
+
+QWidget* Control::widget() const { return widget_; }
+
+void Control::loadDesign() {
+    geom_ = design_;
+    visible_ = designVisible_;
+    enabled_ = designEnabled_;
+}
+
+void Control::build() {
+    QWidget* parent = container_ && container_->widget_ ? static_cast<QWidget*>(container_->widget_)
+                                                        : Parent().window();
+    widget_ = new ControlWidget(this, parent);
+    refreshWidget();
+}
+
+void Control::teardown() {
+    if (!widget_) return;
+    widget_->detach();
+    widget_ = nullptr;  // deleted with its window
+}
+
+void Control::repaint() {
+    if (widget_) widget_->update();
+}
+
+void Control::refreshWidget() {
+    if (!widget_) return;
+    widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
+                         ToPixels(geom_.height));
+    widget_->setAttribute(Qt::WA_TransparentForMouseEvents, passesMouse());
+    widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
+    widget_->setToolTip(QString::fromStdString(toolTip()));
+    widget_->setVisible(visible_);
+    widget_->update();
+}
+
+Twips Control::Left() {
+    touch();
+    return geom_.left;
+}
+Twips Control::Top() {
+    touch();
+    return geom_.top;
+}
+Twips Control::Width() {
+    touch();
+    return geom_.width;
+}
+Twips Control::Height() {
+    touch();
+    return geom_.height;
+}
+
+void Control::setGeometry(Geometry g) {
+    touch();
+    geom_ = g;
+    if (widget_)
+        widget_->setGeometry(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width),
+                             ToPixels(g.height));
+}
+
+void Control::SetLeft(Twips left) { Move(left); }
+void Control::SetTop(Twips top) {
+    touch();
+    Move(geom_.left, top);
+}
+void Control::Move(Twips left) {
+    touch();
+    setGeometry({left, geom_.top, geom_.width, geom_.height});
+}
+void Control::Move(Twips left, Twips top) {
+    touch();
+    setGeometry({left, top, geom_.width, geom_.height});
+}
+void Control::Move(Twips left, Twips top, Twips width, Twips height) {
+    setGeometry({left, top, width, height});
+}
+
+bool Control::Visible() {
+    touch();
+    return visible_;
+}
+
+void Control::SetVisible(bool visible) {
+    touch();
+    if (visible_ == visible) return;
+    visible_ = visible;
+    if (widget_) widget_->setVisible(visible);
+}
+
+bool Control::Enabled() {
+    touch();
+    return enabled_;
+}
+
+void Control::SetEnabled(bool enabled) {
+    touch();
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    refreshWidget();
+}
+
+void SetVisible(std::initializer_list<Control*> controls, bool visible) {
+    for (Control* c : controls) c->SetVisible(visible);
+}
+
+void Control::clicked() {
+    if (Click) Click();
+}
+
+// ---- widgets
+
+int ButtonMask(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftMask(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+FormWindow::FormWindow(Form* owner) : owner_(owner) {
+    const FormDesign& d = owner->current_;
+    Qt::WindowFlags flags = Qt::Window;
+    switch (d.border) {
+        case BorderStyle::None: flags |= Qt::FramelessWindowHint; break;
+        case BorderStyle::FixedToolWindow:
+            flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                    Qt::WindowCloseButtonHint;
+            break;
+        default:
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowCloseButtonHint;
+            if (d.border == BorderStyle::Sizable)
+                flags |= Qt::WindowMinMaxButtonsHint;
+            break;
+    }
+    if (!d.showInTaskbar && d.border == BorderStyle::None) flags |= Qt::Tool;
+    setWindowFlags(flags);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    if (!owner_) return;
+    QPainter painter(this);
+    const FormDesign& d = owner_->current_;
+    painter.fillRect(rect(), toQColor(d.backColor));
+    if (!d.picture.empty()) painter.drawPixmap(0, 0, renderPicture(d.picture, devicePixelRatioF()));
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (owner_)
+        owner_->mouseMoved(ButtonMask(event->buttons()), ShiftMask(event->modifiers()),
+                           toTwips(event->position().x()), toTwips(event->position().y()));
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();  // Unload hides and deletes the window itself
+    if (owner_) owner_->closeRequested();
+}
+
+ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+    setMouseTracking(true);
+}
+
+void ControlWidget::paintEvent(QPaintEvent*) {
+    if (!owner_) return;
+    QPainter painter(this);
+    owner_->paint(painter, *this);
+}
+
+void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();  // a control takes its own movement: the form's MouseMove does not fire
+    if (owner_ && owner_->MouseMove) {
+        Control* owner = owner_;
+        const int button = ButtonMask(event->buttons());
+        const int shift = ShiftMask(event->modifiers());
+        const Twips x = toTwips(event->position().x());
+        const Twips y = toTwips(event->position().y());
+        run([&] {
+            if (owner->MouseMove) owner->MouseMove(button, shift, x, y);
+        });
+    }
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        update();
+    }
+}
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    update();
+    if (!owner_) return;
+    if (owner_->clickNeedsReleaseInside() && !rect().contains(event->position().toPoint())) return;
+    Control* owner = owner_;
+    run([owner] { owner->clicked(); });
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* event) {
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                           event->key() == Qt::Key_Enter;
+    if (!owner_ || !owner_->focusable() || !activates) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->key() == Qt::Key_Space) {
+        pressed_ = true;
+        update();
+        return;
+    }
+    Control* owner = owner_;
+    run([owner] { owner->clicked(); });
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || !pressed_ || event->isAutoRepeat()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    pressed_ = false;
+    update();
+    if (!owner_) return;
+    Control* owner = owner_;
+    run([owner] { owner->clicked(); });
+}
+
+}  // namespace rt

@@ -1,0 +1,191 @@
+#pragma once
+// Forms and the base of their controls. A form owns its controls as members,
+// declared in stored order; Load builds the window from their design
+// properties afresh, Unload destroys the widgets but keeps the form object and
+// its variables.
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "basic.h"
+
+class QPainter;
+class QWidget;
+
+namespace rt {
+
+class Form;
+class Control;
+class FormWindow;
+class ControlWidget;
+
+// Something a form builds at Load and tears down at Unload.
+class Component {
+  public:
+    Component(Form& form, std::string name);
+    virtual ~Component() = default;
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    const std::string& Name() const { return name_; }
+    Form& Parent() const { return form_; }
+
+  protected:
+    friend class Form;
+    virtual void loadDesign() = 0;  // reset the current properties to the design
+    virtual void build() {}         // create widgets (the form's window exists)
+    virtual void started() {}       // the form is loaded: timers may run
+    virtual void teardown() {}      // the form unloads
+
+    void touch();  // touching an unloaded form's member loads the form
+
+  private:
+    Form& form_;
+    std::string name_;
+};
+
+enum class BorderStyle { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3, FixedToolWindow = 4 };
+
+struct FormDesign {
+    std::string caption;
+    Twips width = 0;  // client area
+    Twips height = 0;
+    std::optional<Twips> left{};  // no position: centred on the screen
+    std::optional<Twips> top{};
+    BorderStyle border = BorderStyle::FixedSingle;
+    bool showInTaskbar = true;
+    Color backColor = rgb(0xF0F0F0);
+    Picture picture{};  // drawn unscaled from the top left
+    Picture icon{};
+    Cursor mouseIcon{};
+    int mousePointer = 0;
+};
+
+class Form {
+  public:
+    explicit Form(FormDesign design);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+
+    bool Loaded() const { return window_ != nullptr; }
+    bool Visible() const;
+    const std::string& Caption() const { return current_.caption; }
+    void SetCaption(const std::string& caption);
+    int MousePointer();
+    void SetMousePointer(int pointer);  // 0 system, 99 the form's own picture
+    Twips ScaleWidth() const { return design_.width; }
+    Twips ScaleHeight() const { return design_.height; }
+
+    // For tests and the runtime: the live window, or nullptr when unloaded.
+    QWidget* window() const;
+    const std::vector<Component*>& components() const { return components_; }
+
+  protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) {}
+
+  private:
+    friend class Component;
+    friend class Control;
+    friend class FormWindow;
+    void applyCursor();
+    void mouseMoved(int button, int shift, Twips x, Twips y);
+    void closeRequested();
+
+    FormDesign design_;
+    FormDesign current_;
+    FormWindow* window_ = nullptr;
+    bool loading_ = false;
+    std::vector<Component*> components_;
+};
+
+struct Geometry {
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+};
+
+// A control with a widget of its own.
+class Control : public Component {
+  public:
+    // In a form's client area, or inside a container control (a frame or a picture box).
+    Control(Form& form, std::string name, Geometry design, bool visible, bool enabled, int tabIndex);
+    Control(Control& container, std::string name, Geometry design, bool visible, bool enabled,
+            int tabIndex);
+    ~Control() override;
+
+    Twips Left();
+    Twips Top();
+    Twips Width();
+    Twips Height();
+    void SetLeft(Twips left);
+    void SetTop(Twips top);
+    void Move(Twips left);
+    void Move(Twips left, Twips top);
+    void Move(Twips left, Twips top, Twips width, Twips height);
+    bool Visible();
+    void SetVisible(bool visible);
+    bool Enabled();
+    void SetEnabled(bool enabled);
+
+    std::function<void()> Click;
+    std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
+
+    // For tests and the runtime: the live widget, or nullptr when unloaded.
+    QWidget* widget() const;
+    Control* container() const { return container_; }
+
+  protected:
+    friend class ControlWidget;
+    friend class Form;
+
+    // Windowed controls (buttons, options, frames, picture boxes) stack above the rest.
+    virtual bool windowed() const { return false; }
+    virtual bool focusable() const { return false; }
+    // Disabled windowless controls, shapes and lines let the mouse through.
+    virtual bool passesMouse() const { return !enabled_; }
+    virtual void paint(QPainter& painter, QWidget& widget) = 0;
+    virtual void clicked();                   // left press and release on the control
+    virtual bool clickNeedsReleaseInside() const { return true; }
+    virtual std::string toolTip() const { return {}; }
+
+    void loadDesign() override;
+    void build() override;
+    void teardown() override;
+
+    void repaint();          // after a property that changes the picture
+    void refreshWidget();    // after geometry, visibility, mouse or tool tip changes
+    Geometry geometry() const { return geom_; }
+    int tabIndex() const { return tabIndex_; }
+    void setGeometry(Geometry g);
+
+  private:
+    Control* container_ = nullptr;
+    Geometry design_;
+    Geometry geom_;
+    bool designVisible_;
+    bool visible_;
+    bool designEnabled_;
+    bool enabled_;
+    int tabIndex_;
+    ControlWidget* widget_ = nullptr;
+};
+
+// Shows or hides several controls in the order given.
+void SetVisible(std::initializer_list<Control*> controls, bool visible);
+
+// Twips to whole pixels, as the window shows them.
+int ToPixels(Twips twips);
+
+}  // namespace rt

@@ -1,0 +1,50 @@
+#pragma once
+// One scheduler per program delivers every timer tick.
+//
+// Rules: the first tick comes one interval after a timer starts; a timer that
+// falls behind keeps at most one waiting tick and makes none up; a timer whose
+// handler is still running (blocked in a message box) does not tick again until
+// it returns. Ticks due at the same instant go in the order the timers were
+// created: forms in construction order, a form's timers in stored order.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "platform.h"
+
+namespace rt {
+
+class Scheduler {
+  public:
+    explicit Scheduler(Clock& clock);
+    ~Scheduler();
+    Scheduler(const Scheduler&) = delete;
+    Scheduler& operator=(const Scheduler&) = delete;
+
+    // Starts (or restarts) the countdown of timer `id`; `intervalMs` must be > 0.
+    void start(std::uint64_t id, int intervalMs, std::function<void()> tick);
+    void stop(std::uint64_t id);
+    bool running(std::uint64_t id) const { return slots_.contains(id); }
+    // Stops every timer; no tick is delivered afterwards.
+    void stopAll();
+
+    // Delivers every tick that is due by the clock's now, in time order.
+    void runDue();
+
+    Clock& clock() { return clock_; }
+
+  private:
+    struct Slot {
+        Micros interval = 0;
+        Micros due = kNever;
+        bool inTick = false;
+        std::function<void()> tick;
+    };
+    void rearm();
+
+    Clock& clock_;
+    std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
+};
+
+}  // namespace rt

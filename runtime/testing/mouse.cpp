@@ -1,0 +1,39 @@
+#include "mouse.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <stdexcept>
+
+#include "../form.h"
+
+namespace rt::testing {
+
+namespace {
+QWindow* handleOf(Form& form) {
+    QWidget* window = form.window();
+    if (!window || !window->isVisible()) throw std::logic_error("the form is not shown");
+    return window->windowHandle();
+}
+}  // namespace
+
+QPoint CentreOf(Control& control) {
+    QWidget* widget = control.widget();
+    if (!widget) throw std::logic_error(control.Name() + " has no widget");
+    return widget->mapTo(widget->window(), widget->rect().center());
+}
+
+void ClickAt(Form& form, QPoint pixel) {
+    QTest::mouseClick(handleOf(form), Qt::LeftButton, Qt::NoModifier, pixel);
+}
+
+void Click(Control& control) { ClickAt(control.Parent(), CentreOf(control)); }
+
+void MoveTo(Form& form, QPoint pixel) { QTest::mouseMove(handleOf(form), pixel); }
+
+void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
+
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace rt::testing
