@@ -1,0 +1,149 @@
+// What quorrel's game window costs on the real clock: idle on the options
+// screen, then playing nonstop with a scripted player.
+//
+//   quorrel_cpu_bench [seconds]
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app.h"
+#include "hra.h"
+#include "program.h"
+
+namespace {
+
+struct Usage {
+    double cpu = 0;  // user+sys seconds
+    long maxRssKb = 0;
+};
+
+Usage usage() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    auto sec = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return {sec(ru.ru_utime) + sec(ru.ru_stime), ru.ru_maxrss};
+}
+
+// Boxes close at once so a lost game goes straight back to the options.
+class ClosingDialogs final : public rt::Dialogs {
+  public:
+    void MsgBox(const std::string&, int, const std::string&) override { ++shown; }
+    int shown = 0;
+};
+
+// Counts the scheduler's wake-ups of the real clock.
+class CountingClock final : public rt::Clock {
+  public:
+    explicit CountingClock(std::unique_ptr<rt::Clock> inner) : inner_(std::move(inner)) {
+        inner_->setWakeHandler([this] {
+            ++wakes;
+            wake();
+        });
+    }
+    rt::Micros now() const override { return inner_->now(); }
+    void wakeAt(rt::Micros when) override { inner_->wakeAt(when); }
+    std::int64_t wallMsecs() const override { return inner_->wallMsecs(); }
+    long wakes = 0;
+
+  private:
+    std::unique_ptr<rt::Clock> inner_;
+};
+
+void runFor(int seconds) {
+    QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [] { QApplication::quit(); });
+    QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    rt::RegisterFonts();
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+
+    rt::Platform real = rt::RealPlatform();
+    auto dialogs = std::make_unique<ClosingDialogs>();
+    auto clock = std::make_unique<CountingClock>(std::move(real.clock));
+    ClosingDialogs& boxes = *dialogs;
+    CountingClock& wakes = *clock;
+    rt::App app(quorrel::kInfo, rt::Platform{std::move(clock), std::move(real.random),
+                                             std::move(dialogs), std::move(real.sound)});
+    app.onEnd = [](int status) {
+        std::fprintf(stderr, "program ended with status %d\n", status);
+        QApplication::exit(status);
+    };
+
+    quorrel::Hra hra;
+    long t1 = 0, t2 = 0;
+    hra.Timer1.Tick = [&hra, &t1, tick = hra.Timer1.Tick] {
+        ++t1;
+        tick();
+    };
+    hra.Timer2.Tick = [&t2, tick = hra.Timer2.Tick] {
+        ++t2;
+        tick();
+    };
+
+    // Phase A: the options screen left alone.
+    app.dispatch([&] { hra.Show(); });
+    QApplication::processEvents();
+    Usage u0 = usage();
+    long w0 = wakes.wakes;
+    runFor(seconds);
+    Usage u1 = usage();
+    std::printf("idle options screen, %d s\n", seconds);
+    std::printf("  Timer2 ticks %ld (nominal %d), scheduler wake-ups %ld\n", t2,
+                seconds * 1000 / 500, wakes.wakes - w0);
+    std::printf("  cpu %.3f s (user+sys), %.2f%% of wall\n", u1.cpu - u0.cpu,
+                100.0 * (u1.cpu - u0.cpu) / seconds);
+
+    // Phase B: nonstop play; a new game as soon as one is lost.
+    long games = 0, total = 0, clicks = 0;
+    t1 = 0;
+    auto newGame = [&] {
+        if (hra.Timer1.Enabled()) return;
+        ++games;
+        app.dispatch([&] { hra.Command1_Click(); });
+    };
+    QTimer player;
+    player.setInterval(100);
+    int round = 0;
+    QObject::connect(&player, &QTimer::timeout, [&] {
+        newGame();
+        // Two or three hits: enough to kill a slow walker, too few for a fast one.
+        for (int i = 0, n = 2 + (++round % 2); i < n; ++i, ++clicks)
+            app.dispatch([&] { hra.Image1_Click(); });
+    });
+    // Restart right after a loss, outside the tick that ended the game.
+    hra.Timer1.Tick = [&, tick = hra.Timer1.Tick] {
+        tick();
+        if (hra.Timer1.Enabled()) return;
+        total += hra.Score;
+        QTimer::singleShot(0, [&] { newGame(); });
+    };
+    w0 = wakes.wakes;
+    const int boxes0 = boxes.shown;
+    u0 = usage();
+    newGame();
+    player.start();
+    runFor(seconds);
+    player.stop();
+    u1 = usage();
+    std::printf("playing, %d s\n", seconds);
+    std::printf("  Timer1 ticks %ld (nominal %d), scheduler wake-ups %ld\n", t1,
+                seconds * 1000 / 10, wakes.wakes - w0);
+    std::printf("  games %ld, clicks %ld, message boxes %d, walkers killed %ld, best score %d\n",
+                games, clicks, boxes.shown - boxes0, total + hra.Score,
+                static_cast<int>(hra.BestScore));
+    std::printf("  cpu %.3f s (user+sys), %.2f%% of wall\n", u1.cpu - u0.cpu,
+                100.0 * (u1.cpu - u0.cpu) / seconds);
+    std::printf("peak RSS %ld KiB\n", u1.maxRssKb);
+    return app.ended() ? app.exitStatus() : 0;
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the games and starts one: ./play.sh [quorrel|nebulor]
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+game=${1:-quorrel}
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target "$game"
+exec "build/$game/$game"

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, playing and testing need.
+# As root it installs what is missing; otherwise it prints the install line.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+((${#missing[@]} == 0)) && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "These packages are missing. Install them, then run this again:" >&2
+    echo "  sudo apt-get install ${missing[*]}" >&2
+    exit 1
+fi

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: ./test.sh [--sanitize]
+# With --sanitize: a separate build under AddressSanitizer and
+# UndefinedBehaviorSanitizer, where any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/deps.sh
+
+dir=build
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+    dir=build-sanitize
+    flags=(-DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON)
+    export ASAN_OPTIONS=abort_on_error=0:halt_on_error=1:detect_leaks=1
+    export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+fi
+cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$dir"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j2

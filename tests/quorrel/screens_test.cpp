@@ -1,0 +1,163 @@
+// The splash screen, the options screen and the start of a game.
+
+#include "support.h"
+
+namespace quorrel::testing {
+namespace {
+
+using SplashTest = QuorrelTest;
+
+TEST_F(SplashTest, PictureSlidesUpIn54TicksThenHandsOverTwoSecondsLater) {
+    Úvod& splash = program.úvod;
+    app.Start(splash);
+    EXPECT_EQ(splash.window()->size(), QSize(293, 126));
+    EXPECT_FALSE(splash.Label1.Visible());
+
+    advance(53 * 10);
+    EXPECT_EQ(splash.Image1.Top(), 1920 - 53 * 30);
+    EXPECT_FALSE(splash.Label1.Visible());
+    advance(10);
+    EXPECT_EQ(splash.Image1.Top(), 300);  // exactly, after 54 ticks
+    EXPECT_EQ(splash.Image1.Left(), 240);
+    EXPECT_FALSE(splash.Label1.Visible());  // the 55th tick finds it at rest
+    advance(10);
+    EXPECT_TRUE(splash.Label1.Visible());
+    EXPECT_EQ(splash.Label1.Caption(), "Uvádza hru:");
+
+    // 2000 ms after the picture came to rest, not after each later tick.
+    advance(1999);
+    EXPECT_TRUE(splash.Loaded());
+    EXPECT_FALSE(hra.Loaded());
+    advance(1);
+    EXPECT_FALSE(splash.Loaded());
+    EXPECT_TRUE(hra.Visible());
+    EXPECT_FALSE(app.ended());
+
+    advance(10'000);  // the splash never comes back
+    EXPECT_FALSE(splash.Loaded());
+    EXPECT_TRUE(hra.Visible());
+}
+
+using OptionsTest = QuorrelTest;
+
+TEST_F(OptionsTest, AfterLoadingMediumIsSelectedWithTheClockAndNoRecord) {
+    openGameWindow();
+    EXPECT_EQ(hra.window()->size(), QSize(345, 271));
+    EXPECT_EQ(hra.window()->windowTitle(), "Quorrel");
+    EXPECT_TRUE(hra.Option2.Value());
+    EXPECT_FALSE(hra.Option1.Value());
+    EXPECT_FALSE(hra.Option3.Value());
+    expectOptionsScreen();
+    EXPECT_EQ(hra.Label7.Caption(), "Najvyššie skóre: 0");
+    EXPECT_EQ(hra.Label8.Caption(), "Na obtiažnosť: ");
+    EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
+    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
+    EXPECT_EQ(hra.Label6.Caption(), rt::DateText());
+    EXPECT_EQ(fakes.random->randomized, 1);
+    EXPECT_EQ(hra.Label3.Caption(),
+              "Mimozemštan ide stredne rýchlo. Musíš na neho kliknúť tri krát.");
+}
+
+TEST_F(OptionsTest, EachDifficultyShowsItsOwnDescription) {
+    openGameWindow();
+    choose(hra.Option1);
+    EXPECT_TRUE(hra.Option1.Value());
+    EXPECT_FALSE(hra.Option2.Value());
+    expectOptionsScreen();
+    EXPECT_EQ(hra.Label2.Caption(), "Mimozemšťan ide najpomalšie. Musíš na neho kliknúť dvakrát.");
+    choose(hra.Option3);
+    expectOptionsScreen();
+    EXPECT_EQ(hra.Label4.Caption(),
+              "Mimozemšťan iba prefrčí cez obrazovku. Musíš na neho kliknúť štyri krát.");
+    choose(hra.Option2);
+    expectOptionsScreen();
+}
+
+TEST_F(OptionsTest, TheClockTicksEveryHalfSecondAlsoDuringAGame) {
+    openGameWindow();
+    const std::string before = hra.Label5.Caption();
+    advance(1000);
+    EXPECT_NE(hra.Label5.Caption(), before);
+    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
+    startGame(hra.Option2, 0.5f);
+    advance(1500);
+    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
+}
+
+TEST_F(OptionsTest, RulesAreOneInformationBoxWithALoneCarriageReturn) {
+    openGameWindow();
+    Click(hra.Command2);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].style, 64);
+    EXPECT_EQ(messages()[0].title, "Quorrel - pravidlá");
+    EXPECT_EQ(messages()[0].prompt,
+              "Vítaj v mojej malej hre.\rCieľom hry je zabiť mimozemšťana klikaním na neho skôr "
+              "než sa dostane k ľavému okraju okna a potom ujde ufom. Zabiť sa ho snaž čo najviac, "
+              "lebo za to získavaš skóre a čím vyššie skóre máš tým to je lepšie, lebo keď nahráš "
+              "300 bodov môžeš zostreliť ufo a potom vyhráš. Hra má celkovo tri otiažnosti. Držím "
+              "ti palce!");
+}
+
+TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
+    openGameWindow();
+    rt::testing::MoveOver(hra.Command1);
+    EXPECT_TRUE(hra.Command1.FontUnderline());
+    rt::testing::MoveOver(hra.Command2);  // straight across, not over the form
+    EXPECT_TRUE(hra.Command2.FontUnderline());
+    EXPECT_FALSE(hra.Command1.FontUnderline());
+    rt::testing::MoveOver(hra.Command3);
+    EXPECT_TRUE(hra.Command3.FontUnderline());
+    EXPECT_FALSE(hra.Command2.FontUnderline());
+    rt::testing::MoveOver(hra.Label2);  // hidden: the form's client area is under it
+    rt::testing::MoveTo(hra, QPoint(150, 260));
+    EXPECT_FALSE(hra.Command1.FontUnderline() || hra.Command2.FontUnderline() ||
+                 hra.Command3.FontUnderline());
+}
+
+struct StartCase {
+    rt::OptionButton Hra::*option;
+    float r;
+    const char* difficulty;
+    const char* lives;
+    float step;
+};
+
+class StartTest : public QuorrelTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
+    const StartCase& c = GetParam();
+    openGameWindow();
+    startGame(hra.*c.option, c.r);
+    EXPECT_EQ(hra.Label9.Caption(), c.difficulty);
+    EXPECT_EQ(hra.Label10.Caption(), c.lives);
+    EXPECT_EQ(hra.WalkerStep, c.step);
+    EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
+    EXPECT_EQ(hra.MousePointer(), 99);
+    for (rt::Control* shown : std::initializer_list<rt::Control*>{
+             &hra.Label9, &hra.Label10, &hra.Image2, &hra.Image1, &hra.Label1, &hra.Label7,
+             &hra.Label8})
+        EXPECT_TRUE(shown->Visible()) << shown->Name();
+    for (rt::Control* hidden : std::initializer_list<rt::Control*>{
+             &hra.Frame1, &hra.Option1, &hra.Option2, &hra.Option3, &hra.Command1, &hra.Command2,
+             &hra.Command3, &hra.Label2, &hra.Label3, &hra.Label4, &hra.Label5, &hra.Label6,
+             &hra.Label11})
+        EXPECT_FALSE(hidden->Visible()) << hidden->Name();
+    EXPECT_TRUE(hra.Image1.Enabled());
+    EXPECT_TRUE(hra.Timer1.Enabled());
+    EXPECT_EQ(hra.Image1.Left(), kWalkerHomeLeft);  // the start does not move it
+    advance(10);
+    EXPECT_EQ(hra.Image1.Left(), kWalkerHomeLeft - c.step);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Difficulties, StartTest,
+    ::testing::Values(
+        StartCase{&Hra::Option1, kRndMin, "Obtiažnosť: ľahká", "Quorrelov život: 2", 5},
+        StartCase{&Hra::Option1, kRndMax, "Obtiažnosť: ľahká", "Quorrelov život: 2", 104},
+        StartCase{&Hra::Option2, kRndMin, "Obtiažnosť: stredná", "Quorrelov život: 3", 10},
+        StartCase{&Hra::Option2, kRndMax, "Obtiažnosť: stredná", "Quorrelov život: 3", 209},
+        StartCase{&Hra::Option3, kRndMin, "Obtiažnosť: ťažká", "Quorrelov život: 4", 20},
+        StartCase{&Hra::Option3, kRndMax, "Obtiažnosť: ťažká", "Quorrelov život: 4", 519}));
+
+}  // namespace
+}  // namespace quorrel::testing

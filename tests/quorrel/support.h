@@ -1,0 +1,73 @@
+#pragma once
+// A quorrel run on the test platform, with the steps a player takes.
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <cmath>
+
+#include "fakes.h"
+#include "mouse.h"
+#include "program.h"
+
+namespace quorrel::testing {
+
+using rt::testing::Click;
+
+// The smallest and the largest number Rnd can return.
+inline constexpr float kRndMin = 0.0f;
+inline const float kRndMax = std::nextafter(1.0f, 0.0f);
+
+class QuorrelTest : public ::testing::Test {
+  protected:
+    rt::testing::Fakes fakes;
+    rt::App app{kInfo, rt::testing::MakeTestPlatform(fakes)};
+    Program program;
+    Hra& hra = program.hra;
+
+    void TearDown() override { rt::testing::FlushDeletes(); }
+
+    void advance(std::int64_t ms) { fakes.clock->advance(ms); }
+    const std::vector<rt::testing::Message>& messages() { return fakes.dialogs->shown; }
+
+    // Straight to the game window, as the splash screen hands over to it.
+    void openGameWindow() { app.Start(hra); }
+
+    void choose(rt::OptionButton& option) { Click(option); }
+
+    // Picks a difficulty and presses "Štart"; the walker's step comes from `r`.
+    void startGame(rt::OptionButton& option, float r) {
+        choose(option);
+        fakes.random->push(r);
+        Click(hra.Command1);
+    }
+
+    // Clicks the walker until it dies; the next walker's step comes from `r`.
+    void killWalker(float r = kRndMin) {
+        fakes.random->push(r);
+        const int lives = hra.SelectedLevel().lives;
+        for (int i = 0; i < lives; ++i) Click(hra.Image1);
+    }
+
+    void expectOptionsScreen() {
+        for (rt::Control* c : std::initializer_list<rt::Control*>{
+                 &hra.Frame1, &hra.Option1, &hra.Option2, &hra.Option3, &hra.Command1,
+                 &hra.Command2, &hra.Command3, &hra.Label5, &hra.Label6, &hra.Label1,
+                 &hra.Label7, &hra.Label8, &hra.Image1})
+            EXPECT_TRUE(c->Visible()) << c->Name();
+        for (rt::Control* c : std::initializer_list<rt::Control*>{
+                 &hra.Label9, &hra.Label10, &hra.Label11, &hra.Image2})
+            EXPECT_FALSE(c->Visible()) << c->Name();
+        const Level& level = hra.SelectedLevel();
+        EXPECT_EQ(hra.Label2.Visible(), &level == &kEasy);
+        EXPECT_EQ(hra.Label3.Visible(), &level == &kMedium);
+        EXPECT_EQ(hra.Label4.Visible(), &level == &kHard);
+        EXPECT_FALSE(hra.Image1.Enabled());
+        EXPECT_EQ(hra.Image1.Left(), kWalkerHomeLeft);
+        EXPECT_EQ(hra.Image1.Top(), kWalkerHomeTop);
+        EXPECT_FALSE(hra.Timer1.Enabled());
+        EXPECT_EQ(hra.MousePointer(), 0);
+    }
+};
+
+}  // namespace quorrel::testing
