@@ -121,10 +121,9 @@ void Label::paint(QPainter& p, QWidget& w) {
         drawSunken(p, r);
         r.adjust(2, 2, -2, -2);
     }
-    p.setFont(toQFont(cur_.font));
     p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
-    p.drawText(r, static_cast<int>(toQt(cur_.alignment) | Qt::AlignTop | Qt::TextWordWrap),
-               qs(cur_.caption));
+    DrawText(p, r, static_cast<int>(toQt(cur_.alignment) | Qt::AlignTop | Qt::TextWordWrap),
+             qs(cur_.caption), cur_.font);
 }
 
 // ---- CommandButton
@@ -179,9 +178,9 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
         p.restore();
     }
     drawRaised(p, r, pressed);
-    p.setFont(toQFont(cur_.font));
     p.setPen(Enabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
-    p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption));
+    DrawText(p, r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption),
+             cur_.font);
     if (w.hasFocus()) {
         QPen dots(Qt::black, 1, Qt::DotLine);
         p.setPen(dots);
@@ -243,10 +242,9 @@ void OptionButton::paint(QPainter& p, QWidget& w) {
     indicator.state |= cur_.value ? QStyle::State_On : QStyle::State_Off;
     if (isPressed(w)) indicator.state |= QStyle::State_Sunken;
     w.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &p, &w);
-    p.setFont(toQFont(cur_.font));
     p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
     const QRect text = r.adjusted(side + 4, 0, 0, 0);
-    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
+    DrawText(p, text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption), cur_.font);
     if (w.hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         QRect bound = p.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
@@ -286,7 +284,7 @@ void Frame::paint(QPainter& p, QWidget& w) {
                      QFontMetrics(font).height());
     p.fillRect(text, toQColor(cur_.backColor));
     p.setPen(toQColor(cur_.foreColor));
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption);
+    DrawText(p, text, Qt::AlignLeft | Qt::AlignTop, caption, cur_.font);
 }
 
 // ---- Image

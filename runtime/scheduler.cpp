@@ -16,6 +16,8 @@ void Scheduler::start(std::uint64_t id, int intervalMs, std::function<void()> ti
     slot.interval = Micros{intervalMs} * 1000;
     slot.due = clock_.now() + slot.interval;
     slot.tick = std::move(tick);
+    // Restarted from inside its own handler: still no tick until that returns.
+    slot.inTick = ticking_.contains(id);
     rearm();
 }
 
@@ -45,8 +47,10 @@ void Scheduler::runDue() {
         slot.due += slot.interval;
         if (slot.due <= now) slot.due = now + slot.interval;
         slot.inTick = true;
+        ticking_.insert(id);
         auto tick = slot.tick;  // the handler may stop or restart this timer
         tick();
+        ticking_.erase(id);
         if (auto it = slots_.find(id); it != slots_.end()) it->second.inTick = false;
     }
     rearm();

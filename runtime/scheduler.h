@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "platform.h"
 
@@ -45,6 +46,7 @@ class Scheduler {
 
     Clock& clock_;
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
+    std::set<std::uint64_t> ticking_;      // handlers running now, restarted ones too
 };
 
 }  // namespace rt

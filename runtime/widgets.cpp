@@ -1,10 +1,12 @@
 #include "widgets.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
 
 namespace rt {
@@ -20,6 +22,26 @@ QFont toQFont(const Font& font) {
     f.setUnderline(font.underline);
     f.setStyleHint(QFont::SansSerif);
     return f;
+}
+
+void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+              const Font& font) {
+    static QHash<QString, bool> hasBold;
+    const QString family = QString::fromStdString(font.name);
+    auto it = hasBold.find(family);
+    if (it == hasBold.end()) {
+        const QStringList styles = QFontDatabase::styles(family);
+        const bool bold = styles.isEmpty() || std::any_of(styles.begin(), styles.end(), [](const QString& s) {
+                              return s.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
+                          });
+        it = hasBold.insert(family, bold);
+    }
+    QFont qfont = toQFont(font);
+    const bool strike = font.bold && !*it;
+    if (strike) qfont.setBold(false);
+    painter.setFont(qfont);
+    painter.drawText(rect, flags, text);
+    if (strike) painter.drawText(rect.translated(1, 0), flags, text);
 }
 
 QPixmap renderPicture(const Picture& picture, qreal ratio) {

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
@@ -16,6 +17,10 @@ class Control;
 QColor toQColor(Color c);
 // Point sizes become pixel sizes at 96 dpi, so text fits the twips layout.
 QFont toQFont(const Font& font);
+// Text in the given font; a bold that the family lacks is struck twice, one
+// pixel apart, as bitmap fonts are emboldened.
+void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text, const Font& font);
+
 // The picture rendered at its pixel size for a screen of this pixel ratio.
 QPixmap renderPicture(const Picture& picture, qreal devicePixelRatio);
 QPixmap renderPicture(const Picture& picture, int width, int height, qreal devicePixelRatio);
