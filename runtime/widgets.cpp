@@ -1,6 +1,7 @@
 #include "widgets.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QHash>
 #include <QImage>
@@ -16,7 +17,13 @@ QColor toQColor(Color c) {
 }
 
 QFont toQFont(const Font& font) {
-    QFont f(QString::fromStdString(font.name));
+    const QString family = QString::fromStdString(font.name);
+    QFont f(family);
+    // Bitmap strikes do not scale: on a high-density screen take the fallback.
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 && !QFontDatabase::isSmoothlyScalable(family)) {
+        f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+        f.setStretch(QFont::Condensed);
+    }
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
     f.setBold(font.bold);
     f.setUnderline(font.underline);
