@@ -212,6 +212,7 @@ void Control::refreshWidget() {
                          ToPixels(geom_.height));
     widget_->setAttribute(Qt::WA_TransparentForMouseEvents, passesMouse());
     widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
+    widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
     widget_->setToolTip(QString::fromStdString(toolTip()));
     widget_->setVisible(visible_);
     widget_->update();

@@ -1,0 +1,149 @@
+// Load, Unload and the end of the program; positions in twips.
+
+#include <QWidget>
+#include <tuple>
+
+#include "support.h"
+
+namespace rttest {
+namespace {
+
+class Board final : public rt::Form {
+  public:
+    Board() : rt::Form(rt::FormDesign{.caption = "Board", .width = 4500, .height = 3000}) {}
+
+    // clang-format off
+    rt::Label Label1{*this, "Label1", {1200, 600, 495, 735}, {.caption = "Design", .visible = false}};
+    rt::CommandButton Command1{*this, "Command1", {300, 1500, 1200, 450}, {.caption = "Go"}};
+    rt::OptionButton Option1{*this, "Option1", {300, 2100, 1200, 300}, {.caption = "One", .value = true}};
+    rt::OptionButton Option2{*this, "Option2", {300, 2500, 1200, 300}, {.caption = "Two"}};
+    rt::Image Walker{*this, "Walker", {3960, 1920, 480, 480}, {}};
+    rt::Timer Timer1{*this, "Timer1", {.interval = 10}};
+    // clang-format on
+
+    int loads = 0, unloads = 0, counter = 0;
+    std::string note;
+
+  private:
+    void Form_Load() override {
+        ++loads;
+        Command1.SetCaption("Ready");
+    }
+    void Form_Unload() override { ++unloads; }
+};
+
+using FormTest = RuntimeTest;
+
+TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
+    Blank main;
+    Board f;
+    int ticks = 0;
+    f.Timer1.Tick = [&] { ++ticks; };
+    app.Start(main);
+    f.Show();
+    f.SetCaption("Other");
+    f.Label1.SetCaption("Changed");
+    f.Label1.Move(-150, 45);
+    f.Label1.SetVisible(true);
+    f.Command1.SetEnabled(false);
+    f.Option2.SetValue(true);
+    f.Timer1.SetEnabled(false);
+    f.counter = 7;
+    f.note = "kept";
+    f.Unload();
+    rt::testing::FlushDeletes();
+    EXPECT_FALSE(f.Loaded());
+
+    f.Show();
+    EXPECT_EQ(f.loads, 2);
+    EXPECT_EQ(f.unloads, 1);
+    EXPECT_EQ(std::pair(f.counter, f.note), std::pair(7, std::string("kept")));
+    EXPECT_EQ(f.Caption(), "Board");
+    EXPECT_EQ(f.window()->windowTitle(), "Board");
+    EXPECT_EQ(f.Label1.Caption(), "Design");
+    EXPECT_EQ(std::pair(f.Label1.Left(), f.Label1.Top()), std::pair(1200.0f, 600.0f));
+    EXPECT_FALSE(f.Label1.Visible());
+    EXPECT_FALSE(f.Label1.widget()->isVisible());
+    EXPECT_EQ(f.Label1.widget()->geometry(), QRect(80, 40, 33, 49));
+    EXPECT_TRUE(f.Command1.Enabled());
+    EXPECT_TRUE(f.Option1.Value());
+    EXPECT_FALSE(f.Option2.Value());
+    EXPECT_TRUE(f.Timer1.Enabled());
+    advance(10);
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(FormTest, TouchingAControlOfAnUnloadedFormLoadsIt) {
+    Blank main;
+    Board f;
+    app.Start(main);
+    EXPECT_EQ(f.Command1.Caption(), "Ready");  // Form_Load ran before the read
+    EXPECT_EQ(f.loads, 1);
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_FALSE(f.Visible());
+    f.Unload();
+    EXPECT_EQ(f.Timer1.Interval(), 10);
+    EXPECT_EQ(f.loads, 2);
+    EXPECT_FALSE(app.ended());
+}
+
+TEST_F(FormTest, HandlerMayUnloadItsFormAndShowTheNextOne) {
+    Board first, second;
+    first.Command1.Click = [&] {
+        first.Unload();
+        first.counter += 1;  // the form object outlives its window
+        first.note = "after unload " + first.note;
+        second.Show();
+        first.note += first.Command1.Name();
+    };
+    second.Command1.Click = [&] {
+        second.Unload();
+        second.counter = 5;
+        EXPECT_FALSE(app.ended());  // only once the handler returns
+    };
+    app.Start(first);
+    first.note = "1";
+    rt::testing::Click(first.Command1);
+    EXPECT_FALSE(first.Loaded());
+    EXPECT_EQ(first.unloads, 1);
+    EXPECT_EQ(first.counter, 1);
+    EXPECT_EQ(first.note, "after unload 1Command1");
+    EXPECT_TRUE(second.Visible());
+    EXPECT_FALSE(app.ended());
+
+    rt::testing::Click(second.Command1);
+    EXPECT_EQ(second.counter, 5);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
+}
+
+TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
+    Board f;
+    int moves = 0;
+    f.Timer1.Tick = [&] {
+        if (f.Walker.Top() > 300) {
+            f.Walker.SetTop(f.Walker.Top() - 30);
+            ++moves;
+        }
+    };
+    app.Start(f);
+    advance(1000);
+    EXPECT_EQ(moves, 54);
+    EXPECT_EQ(f.Walker.Top(), 300.0f);
+    EXPECT_EQ(f.Walker.widget()->geometry(), QRect(264, 20, 32, 32));
+
+    for (int i = 0; i < 122; ++i) f.Walker.SetLeft(f.Walker.Left() - 30);
+    EXPECT_EQ(f.Walker.Left(), 300.0f);
+    auto twips = [&] {
+        return std::tuple(f.Walker.Left(), f.Walker.Top(), f.Walker.Width(), f.Walker.Height());
+    };
+    f.Walker.Move(-150, -45);
+    EXPECT_EQ(twips(), std::tuple(-150.0f, -45.0f, 480.0f, 480.0f));
+    EXPECT_EQ(f.Walker.widget()->pos(), QPoint(-10, -3));
+    f.Walker.Move(1000, 7, 100, 50);  // not whole pixels: still read back as set
+    EXPECT_EQ(twips(), std::tuple(1000.0f, 7.0f, 100.0f, 50.0f));
+    EXPECT_EQ(f.Walker.widget()->geometry(), QRect(67, 0, 7, 3));
+}
+
+}  // namespace
+}  // namespace rttest

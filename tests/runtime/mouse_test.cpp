@@ -1,0 +1,134 @@
+// Real mouse events: Qt's own hit-testing must pick the control a player would hit.
+
+#include <QWidget>
+
+#include "support.h"
+
+namespace rttest {
+namespace {
+
+using rt::testing::Click;
+using rt::testing::ClickAt;
+using rt::testing::MoveOver;
+using rt::testing::MoveTo;
+
+std::string Where(const std::string& who, rt::Twips x, rt::Twips y) {
+    return who + " " + std::to_string(static_cast<int>(x)) + "," +
+           std::to_string(static_cast<int>(y));
+}
+
+// Pixels: Image1 40..139, Image2 80..179 (both axes); Label1 x 200..299, y 20..99
+// over Command1 y 80..119; Shape1 x 40..139, y 200..239; Line1 at y 220, x 200..300.
+class Pond final : public rt::Form {
+  public:
+    Pond() : rt::Form(rt::FormDesign{.caption = "Pond", .width = 5250, .height = 4500}) {
+        Image1.Click = [this] { clicks += "1"; };
+        Image2.Click = [this] { clicks += "2"; };
+        Label1.Click = [this] { clicks += "L"; };
+        Command1.Click = [this] { clicks += "C"; };
+        Label1.MouseMove = [this](int, int, rt::Twips x, rt::Twips y) {
+            moves.push_back(Where("Label1", x, y));
+        };
+        Command1.MouseMove = [this](int, int, rt::Twips x, rt::Twips y) {
+            moves.push_back(Where("Command1", x, y));
+        };
+    }
+
+    // clang-format off
+    rt::Image Image1{*this, "Image1", {600, 600, 1500, 1500}, {}};
+    rt::Image Image2{*this, "Image2", {1200, 1200, 1500, 1500}, {}};
+    rt::Label Label1{*this, "Label1", {3000, 300, 1500, 1200}, {.caption = "Label"}};
+    rt::CommandButton Command1{*this, "Command1", {3000, 1200, 1500, 600}, {.caption = "Go"}};
+    rt::Shape Shape1{*this, "Shape1", {600, 3000, 1500, 600}, {}};
+    rt::Line Line1{*this, "Line1", {.x1 = 3000, .y1 = 3300, .x2 = 4500, .y2 = 3300}};
+    // clang-format on
+
+    std::string clicks;
+    Log moves;
+
+  private:
+    void Form_MouseMove(int, int, rt::Twips x, rt::Twips y) override {
+        moves.push_back(Where("Form", x, y));
+    }
+};
+
+using MouseTest = RuntimeTest;
+
+TEST_F(MouseTest, ClicksReachTheTopmostEnabledVisibleControl) {
+    Pond f;
+    app.Start(f);
+    const QPoint overlap(110, 110), image1Only(60, 60);
+    ClickAt(f, overlap);          // first in stored order is on top
+    ClickAt(f, QPoint(250, 90));  // a button stays above a label stored before it
+    EXPECT_EQ(f.clicks, "1C");
+
+    f.Image1.SetEnabled(false);
+    ClickAt(f, overlap);
+    ClickAt(f, image1Only);
+    EXPECT_EQ(f.clicks, "1C2");
+
+    f.Image1.SetEnabled(true);
+    f.Image1.SetVisible(false);
+    ClickAt(f, image1Only);
+    ClickAt(f, overlap);
+    EXPECT_EQ(f.clicks, "1C22");
+
+    f.Command1.SetEnabled(false);
+    ClickAt(f, QPoint(250, 110));
+    EXPECT_EQ(f.clicks, "1C22");
+}
+
+TEST_F(MouseTest, ShapesAndLinesPassMovesToTheFormControlsKeepTheirOwn) {
+    Pond f;
+    app.Start(f);
+    MoveTo(f, QPoint(60, 210));
+    const QPoint onLine = rt::testing::CentreOf(f.Line1);
+    MoveOver(f.Line1);
+    MoveTo(f, QPoint(204, 22));   // 4,2 pixels into the label
+    MoveTo(f, QPoint(210, 110));  // 10,30 pixels into the button
+    EXPECT_EQ(f.moves, (Log{"Form 900,3150", Where("Form", onLine.x() * 15, onLine.y() * 15),
+                            "Label1 60,30", "Command1 150,450"}));
+}
+
+class Choices final : public rt::Form {
+  public:
+    Choices() : rt::Form(rt::FormDesign{.caption = "Choices", .width = 6000, .height = 3000}) {
+        for (rt::OptionButton* o : {&A1, &A2, &B1, &B2, &C1})
+            o->Click = [this, o] { clicks += o->Name() + " "; };
+    }
+
+    // clang-format off
+    rt::OptionButton A1{*this, "A1", {120, 120, 1500, 300}, {.caption = "A1", .value = true}};
+    rt::OptionButton A2{*this, "A2", {120, 600, 1500, 300}, {.caption = "A2"}};
+    rt::Frame Frame1{*this, "Frame1", {120, 1200, 2500, 1500}, {.caption = "F1"}};
+    rt::OptionButton B1{Frame1, "B1", {120, 300, 1500, 300}, {.caption = "B1", .value = true}};
+    rt::OptionButton B2{Frame1, "B2", {120, 800, 1500, 300}, {.caption = "B2"}};
+    rt::Frame Frame2{*this, "Frame2", {3000, 1200, 2500, 1500}, {.caption = "F2"}};
+    rt::OptionButton C1{Frame2, "C1", {120, 300, 1500, 300}, {.caption = "C1"}};
+    // clang-format on
+
+    std::string clicks;
+};
+
+TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
+    Choices f;
+    app.Start(f);
+    auto values = [&] {
+        std::string v;
+        for (rt::OptionButton* o : {&f.A1, &f.A2, &f.B1, &f.B2, &f.C1}) v += o->Value() ? '1' : '0';
+        return v;
+    };
+    Click(f.A2);
+    Click(f.A2);  // already selected: no second Click
+    EXPECT_EQ(values(), "01100");
+    f.B2.SetValue(true);
+    EXPECT_EQ(values(), "01010");
+    Click(f.C1);
+    EXPECT_EQ(values(), "01011");
+    f.A1.SetValue(true);
+    EXPECT_EQ(values(), "10011");
+    EXPECT_EQ(f.clicks, "A2 B2 C1 A1 ");
+}
+
+}  // namespace
+}  // namespace rttest
