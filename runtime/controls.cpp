@@ -68,45 +68,15 @@ bool isPressed(QWidget& w) { return static_cast<ControlWidget&>(w).pressed(); }
 
 // ---- Label
 
-Label::Label(Form& form, std::string name, Geometry g, LabelDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
-Label::Label(Control& container, std::string name, Geometry g, LabelDesign d)
-    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
-      design_(d),
-      cur_(d) {}
+const std::string& Label::Caption() { return get(&LabelDesign::caption); }
 
-void Label::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
+void Label::SetCaption(const std::string& caption) { set(&LabelDesign::caption, caption); }
 
-const std::string& Label::Caption() {
-    touch();
-    return cur_.caption;
-}
+Color Label::ForeColor() { return get(&LabelDesign::foreColor); }
 
-void Label::SetCaption(const std::string& caption) {
-    touch();
-    if (cur_.caption == caption) return;
-    cur_.caption = caption;
-    repaint();
-}
+void Label::SetForeColor(Color color) { set(&LabelDesign::foreColor, color); }
 
-Color Label::ForeColor() {
-    touch();
-    return cur_.foreColor;
-}
-
-void Label::SetForeColor(Color color) {
-    touch();
-    cur_.foreColor = color;
-    repaint();
-}
-
-const std::string& Label::ToolTipText() {
-    touch();
-    return cur_.toolTip;
-}
+const std::string& Label::ToolTipText() { return get(&LabelDesign::toolTip); }
 
 void Label::SetToolTipText(const std::string& text) {
     touch();
@@ -128,28 +98,9 @@ void Label::paint(QPainter& p, QWidget& w) {
 
 // ---- CommandButton
 
-CommandButton::CommandButton(Form& form, std::string name, Geometry g, ButtonDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
-CommandButton::CommandButton(Control& container, std::string name, Geometry g, ButtonDesign d)
-    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
-      design_(d),
-      cur_(d) {}
+const std::string& CommandButton::Caption() { return get(&ButtonDesign::caption); }
 
-void CommandButton::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
-
-const std::string& CommandButton::Caption() {
-    touch();
-    return cur_.caption;
-}
-
-void CommandButton::SetCaption(const std::string& caption) {
-    touch();
-    cur_.caption = caption;
-    repaint();
-}
+void CommandButton::SetCaption(const std::string& caption) { set(&ButtonDesign::caption, caption); }
 
 bool CommandButton::FontUnderline() {
     touch();
@@ -190,27 +141,9 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
 
 // ---- OptionButton
 
-OptionButton::OptionButton(Form& form, std::string name, Geometry g, OptionDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
-OptionButton::OptionButton(Control& container, std::string name, Geometry g, OptionDesign d)
-    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
-      design_(d),
-      cur_(d) {}
+bool OptionButton::Value() { return get(&OptionDesign::value); }
 
-void OptionButton::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
-
-bool OptionButton::Value() {
-    touch();
-    return cur_.value;
-}
-
-const std::string& OptionButton::Caption() {
-    touch();
-    return cur_.caption;
-}
+const std::string& OptionButton::Caption() { return get(&OptionDesign::caption); }
 
 void OptionButton::SetValue(bool value) {
     touch();
@@ -254,18 +187,7 @@ void OptionButton::paint(QPainter& p, QWidget& w) {
 
 // ---- Frame
 
-Frame::Frame(Form& form, std::string name, Geometry g, FrameDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
-
-void Frame::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
-
-const std::string& Frame::Caption() {
-    touch();
-    return cur_.caption;
-}
+const std::string& Frame::Caption() { return get(&FrameDesign::caption); }
 
 void Frame::paint(QPainter& p, QWidget& w) {
     const QRect r = w.rect();
@@ -289,26 +211,9 @@ void Frame::paint(QPainter& p, QWidget& w) {
 
 // ---- Image
 
-Image::Image(Form& form, std::string name, Geometry g, ImageDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, 0), design_(d), cur_(d) {}
-Image::Image(Control& container, std::string name, Geometry g, ImageDesign d)
-    : Control(container, std::move(name), g, d.visible, d.enabled, 0), design_(d), cur_(d) {}
+const Picture& Image::GetPicture() { return get(&ImageDesign::picture); }
 
-void Image::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
-
-const Picture& Image::GetPicture() {
-    touch();
-    return cur_.picture;
-}
-
-void Image::SetPicture(const Picture& picture) {
-    touch();
-    cur_.picture = picture;
-    repaint();
-}
+void Image::SetPicture(const Picture& picture) { set(&ImageDesign::picture, picture); }
 
 void Image::paint(QPainter& p, QWidget& w) {
     if (cur_.picture.empty()) return;
@@ -321,27 +226,12 @@ void Image::paint(QPainter& p, QWidget& w) {
 
 // ---- PictureBox
 
-PictureBox::PictureBox(Form& form, std::string name, Geometry g, PictureBoxDesign d)
-    : Control(form, std::move(name), g, d.visible, d.enabled, d.tabIndex), design_(d), cur_(d) {}
-PictureBox::PictureBox(Control& container, std::string name, Geometry g, PictureBoxDesign d)
-    : Control(container, std::move(name), g, d.visible, d.enabled, d.tabIndex),
-      design_(d),
-      cur_(d) {}
-
-void PictureBox::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
-
 void PictureBox::build() {
     Control::build();
     fitPicture();
 }
 
-const Picture& PictureBox::GetPicture() {
-    touch();
-    return cur_.picture;
-}
+const Picture& PictureBox::GetPicture() { return get(&PictureBoxDesign::picture); }
 
 void PictureBox::SetPicture(const Picture& picture) {
     touch();
@@ -368,37 +258,13 @@ void PictureBox::paint(QPainter& p, QWidget& w) {
 
 // ---- Shape
 
-Shape::Shape(Form& form, std::string name, Geometry g, ShapeDesign d)
-    : Control(form, std::move(name), g, d.visible, true, 0), design_(d), cur_(d) {}
-Shape::Shape(Control& container, std::string name, Geometry g, ShapeDesign d)
-    : Control(container, std::move(name), g, d.visible, true, 0), design_(d), cur_(d) {}
+Color Shape::BorderColor() { return get(&ShapeDesign::borderColor); }
 
-void Shape::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
-}
+void Shape::SetBorderColor(Color color) { set(&ShapeDesign::borderColor, color); }
 
-Color Shape::BorderColor() {
-    touch();
-    return cur_.borderColor;
-}
+Color Shape::FillColor() { return get(&ShapeDesign::fillColor); }
 
-void Shape::SetBorderColor(Color color) {
-    touch();
-    cur_.borderColor = color;
-    repaint();
-}
-
-Color Shape::FillColor() {
-    touch();
-    return cur_.fillColor;
-}
-
-void Shape::SetFillColor(Color color) {
-    touch();
-    cur_.fillColor = color;
-    repaint();
-}
+void Shape::SetFillColor(Color color) { set(&ShapeDesign::fillColor, color); }
 
 void Shape::paint(QPainter& p, QWidget& w) {
     const int bw = std::max(1, cur_.borderWidth);
@@ -438,11 +304,6 @@ void Shape::paint(QPainter& p, QWidget& w) {
 
 // ---- Line
 
-Line::Line(Form& form, std::string name, LineDesign d)
-    : Control(form, std::move(name), {}, d.visible, true, 0), design_(d), cur_(d) {}
-Line::Line(Control& container, std::string name, LineDesign d)
-    : Control(container, std::move(name), {}, d.visible, true, 0), design_(d), cur_(d) {}
-
 void Line::loadDesign() {
     Control::loadDesign();
     cur_ = design_;
@@ -459,22 +320,10 @@ void Line::place() {
     setGeometry({left, top, width, height});
 }
 
-Twips Line::X1() {
-    touch();
-    return cur_.x1;
-}
-Twips Line::X2() {
-    touch();
-    return cur_.x2;
-}
-Twips Line::Y1() {
-    touch();
-    return cur_.y1;
-}
-Twips Line::Y2() {
-    touch();
-    return cur_.y2;
-}
+Twips Line::X1() { return get(&LineDesign::x1); }
+Twips Line::X2() { return get(&LineDesign::x2); }
+Twips Line::Y1() { return get(&LineDesign::y1); }
+Twips Line::Y2() { return get(&LineDesign::y2); }
 
 void Line::SetX1(Twips x) {
     touch();

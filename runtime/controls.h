@@ -16,6 +16,54 @@ enum class BackStyle { Transparent = 0, Opaque = 1 };
 inline constexpr Color kButtonFace = rgb(0xF0F0F0);
 inline constexpr Color kWindowText = rgb(0x000000);
 
+// A control whose properties are a design struct: `design_` as laid out,
+// `cur_` as they are now, reset from the design at every Load.
+template <class Design>
+class Designed : public Control {
+  public:
+    Designed(Form& form, std::string name, Geometry g, Design d)
+        : Control(form, std::move(name), g, visibleOf(d), enabledOf(d), tabIndexOf(d)),
+          design_(d),
+          cur_(d) {}
+    Designed(Control& container, std::string name, Geometry g, Design d)
+        : Control(container, std::move(name), g, visibleOf(d), enabledOf(d), tabIndexOf(d)),
+          design_(d),
+          cur_(d) {}
+
+  protected:
+    void loadDesign() override {
+        Control::loadDesign();
+        cur_ = design_;
+    }
+    template <class T>
+    const T& get(T Design::*member) {
+        touch();
+        return cur_.*member;
+    }
+    // Sets a property that only changes the picture.
+    template <class T>
+    void set(T Design::*member, const T& value) {
+        touch();
+        if (cur_.*member == value) return;
+        cur_.*member = value;
+        repaint();
+    }
+
+    Design design_;
+    Design cur_;
+
+  private:
+    static bool visibleOf(const Design& d) { return d.visible; }
+    static bool enabledOf(const Design& d) {
+        if constexpr (requires { d.enabled; }) return d.enabled;
+        return true;
+    }
+    static int tabIndexOf(const Design& d) {
+        if constexpr (requires { d.tabIndex; }) return d.tabIndex;
+        return 0;
+    }
+};
+
 struct LabelDesign {
     std::string caption{};
     bool visible = true;
@@ -30,10 +78,9 @@ struct LabelDesign {
     int tabIndex = 0;
 };
 
-class Label final : public Control {
+class Label final : public Designed<LabelDesign> {
   public:
-    Label(Form& form, std::string name, Geometry g, LabelDesign d);
-    Label(Control& container, std::string name, Geometry g, LabelDesign d);
+    using Designed::Designed;
 
     const std::string& Caption();
     void SetCaption(const std::string& caption);
@@ -43,12 +90,8 @@ class Label final : public Control {
     void SetToolTipText(const std::string& text);
 
   protected:
-    void loadDesign() override;
     void paint(QPainter& painter, QWidget& widget) override;
     std::string toolTip() const override { return cur_.toolTip; }
-
-  private:
-    LabelDesign design_, cur_;
 };
 
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
@@ -64,10 +107,9 @@ struct ButtonDesign {
     int tabIndex = 0;
 };
 
-class CommandButton final : public Control {
+class CommandButton final : public Designed<ButtonDesign> {
   public:
-    CommandButton(Form& form, std::string name, Geometry g, ButtonDesign d);
-    CommandButton(Control& container, std::string name, Geometry g, ButtonDesign d);
+    using Designed::Designed;
 
     const std::string& Caption();
     void SetCaption(const std::string& caption);
@@ -75,14 +117,10 @@ class CommandButton final : public Control {
     void SetFontUnderline(bool underline);
 
   protected:
-    void loadDesign() override;
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
     void paint(QPainter& painter, QWidget& widget) override;
-
-  private:
-    ButtonDesign design_, cur_;
 };
 
 struct OptionDesign {
@@ -98,25 +136,20 @@ struct OptionDesign {
 
 // Options in one container exclude each other; Click fires whenever one
 // becomes selected, by the mouse or by code.
-class OptionButton final : public Control {
+class OptionButton final : public Designed<OptionDesign> {
   public:
-    OptionButton(Form& form, std::string name, Geometry g, OptionDesign d);
-    OptionButton(Control& container, std::string name, Geometry g, OptionDesign d);
+    using Designed::Designed;
 
     bool Value();
     void SetValue(bool value);
     const std::string& Caption();
 
   protected:
-    void loadDesign() override;
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
     void paint(QPainter& painter, QWidget& widget) override;
     void clicked() override;
-
-  private:
-    OptionDesign design_, cur_;
 };
 
 struct FrameDesign {
@@ -130,19 +163,15 @@ struct FrameDesign {
 };
 
 // A container: hiding it hides its controls, which keep their own Visible.
-class Frame final : public Control {
+class Frame final : public Designed<FrameDesign> {
   public:
-    Frame(Form& form, std::string name, Geometry g, FrameDesign d);
+    using Designed::Designed;
     const std::string& Caption();
 
   protected:
-    void loadDesign() override;
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
     void paint(QPainter& painter, QWidget& widget) override;
-
-  private:
-    FrameDesign design_, cur_;
 };
 
 struct ImageDesign {
@@ -152,22 +181,17 @@ struct ImageDesign {
     bool stretch = false;  // scale the picture to the control; else its own size
 };
 
-class Image final : public Control {
+class Image final : public Designed<ImageDesign> {
   public:
-    Image(Form& form, std::string name, Geometry g, ImageDesign d);
-    Image(Control& container, std::string name, Geometry g, ImageDesign d);
+    using Designed::Designed;
 
     const Picture& GetPicture();
     void SetPicture(const Picture& picture);
 
   protected:
-    void loadDesign() override;
     void paint(QPainter& painter, QWidget& widget) override;
     // The press hit the picture: a walker that moves on before release still counts.
     bool clickNeedsReleaseInside() const override { return false; }
-
-  private:
-    ImageDesign design_, cur_;
 };
 
 struct PictureBoxDesign {
@@ -181,16 +205,14 @@ struct PictureBoxDesign {
 };
 
 // Shows its picture unscaled from the top left; a container like a frame.
-class PictureBox final : public Control {
+class PictureBox final : public Designed<PictureBoxDesign> {
   public:
-    PictureBox(Form& form, std::string name, Geometry g, PictureBoxDesign d);
-    PictureBox(Control& container, std::string name, Geometry g, PictureBoxDesign d);
+    using Designed::Designed;
 
     const Picture& GetPicture();
     void SetPicture(const Picture& picture);
 
   protected:
-    void loadDesign() override;
     void build() override;
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
@@ -198,7 +220,6 @@ class PictureBox final : public Control {
 
   private:
     void fitPicture();
-    PictureBoxDesign design_, cur_;
 };
 
 enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4,
@@ -219,10 +240,9 @@ struct ShapeDesign {
 };
 
 // Drawn on its container; the mouse passes through to what lies below.
-class Shape final : public Control {
+class Shape final : public Designed<ShapeDesign> {
   public:
-    Shape(Form& form, std::string name, Geometry g, ShapeDesign d);
-    Shape(Control& container, std::string name, Geometry g, ShapeDesign d);
+    using Designed::Designed;
 
     Color BorderColor();
     void SetBorderColor(Color color);
@@ -230,12 +250,8 @@ class Shape final : public Control {
     void SetFillColor(Color color);
 
   protected:
-    void loadDesign() override;
     bool passesMouse() const override { return true; }
     void paint(QPainter& painter, QWidget& widget) override;
-
-  private:
-    ShapeDesign design_, cur_;
 };
 
 struct LineDesign {
@@ -245,10 +261,12 @@ struct LineDesign {
     int borderWidth = 1;
 };
 
-class Line final : public Control {
+// Placed by its end points; its widget is the box around them.
+class Line final : public Designed<LineDesign> {
   public:
-    Line(Form& form, std::string name, LineDesign d);
-    Line(Control& container, std::string name, LineDesign d);
+    Line(Form& form, std::string name, LineDesign d) : Designed(form, std::move(name), {}, d) {}
+    Line(Control& container, std::string name, LineDesign d)
+        : Designed(container, std::move(name), {}, d) {}
 
     Twips X1();
     void SetX1(Twips x);
@@ -264,7 +282,6 @@ class Line final : public Control {
 
   private:
     void place();
-    LineDesign design_, cur_;
 };
 
 struct TimerDesign {
