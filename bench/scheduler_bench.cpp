@@ -29,7 +29,7 @@ double cpuSeconds() {
 }
 
 struct Probe {
-    int intervalMs = 0;  // 0: re-drawn after every tick
+    int intervalMs = 0;      // 0: re-drawn after every tick
     std::vector<int> drawn;  // the intervals in force, in order
     rt::Micros due = 0;
     long ticks = 0;
@@ -95,7 +95,8 @@ void runScenario(const char* name, const std::vector<int>& intervals, int second
                     p->ticks ? double(p->lateSum) / double(p->ticks) / 1000.0 : 0.0,
                     double(p->lateMax) / 1000.0);
     }
-    std::printf("cpu %.3f s (user+sys), %.2f%% of wall\n", cpu, 100.0 * cpu * 1e6 / double(elapsed));
+    std::printf("cpu %.3f s (user+sys), %.2f%% of wall\n", cpu,
+                100.0 * cpu * 1e6 / double(elapsed));
     std::fflush(stdout);
 }
 

@@ -67,7 +67,7 @@ std::string PointsWordFor(std::int32_t score) {
 }
 
 std::string VerdictText(const Level& level, std::int32_t score, const std::string& pointsWord) {
-    const Verdict* table = &level == &kEasy ? kEasyVerdicts
+    const Verdict* table = &level == &kEasy     ? kEasyVerdicts
                            : &level == &kMedium ? kMediumVerdicts
                                                 : kHardVerdicts;
     const Verdict& v = table[BandOf(score)];

@@ -15,8 +15,8 @@ inline constexpr std::int32_t kUfoScore = 300;  // from here on the UFO can be s
 inline constexpr int kUfoLives = 10;
 
 struct Level {
-    int lives;        // clicks that kill a walker
-    int stepSpan;     // WalkerStep = Int(Rnd * stepSpan + stepBase)
+    int lives;     // clicks that kill a walker
+    int stepSpan;  // WalkerStep = Int(Rnd * stepSpan + stepBase)
     int stepBase;
     const char* name;        // "ľahká"
     const char* recordName;  // "ľahkú", as in "Na obtiažnosť: ľahkú"

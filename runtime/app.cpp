@@ -1,11 +1,11 @@
 #include "app.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <QDateTime>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLocale>
+#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -99,9 +99,7 @@ void Randomize() { App::instance().random().Randomize(); }
 float Rnd() { return App::instance().random().Rnd(); }
 
 namespace {
-QDateTime wallTime() {
-    return QDateTime::fromMSecsSinceEpoch(App::instance().clock().wallMsecs());
-}
+QDateTime wallTime() { return QDateTime::fromMSecsSinceEpoch(App::instance().clock().wallMsecs()); }
 }  // namespace
 
 std::string TimeText() {

@@ -17,7 +17,8 @@ std::int16_t CheckedInteger(long long value) {
 
 std::int16_t CInt(double value) {
     if (!std::isfinite(value)) throw RuntimeError(kOverflow, "Run-time error 6: Overflow");
-    return CheckedInteger(static_cast<long long>(std::nearbyint(value)));  // FE_TONEAREST: half to even
+    return CheckedInteger(
+        static_cast<long long>(std::nearbyint(value)));  // FE_TONEAREST: half to even
 }
 
 long long Int(double value) { return static_cast<long long>(std::floor(value)); }

@@ -49,8 +49,7 @@ struct Cursor {
 // handler into a message box and ends the program with a failing status.
 class RuntimeError : public std::runtime_error {
   public:
-    RuntimeError(int number, const std::string& what)
-        : std::runtime_error(what), number_(number) {}
+    RuntimeError(int number, const std::string& what) : std::runtime_error(what), number_(number) {}
     int number() const { return number_; }
 
   private:
@@ -73,8 +72,7 @@ long long DrawInRange(float r, int n, int k);
 // Numbers join text in their shortest decimal form.
 std::string Str(double value);
 template <class Integer>
-    requires std::is_integral_v<Integer>
-std::string Str(Integer value) {
+requires std::is_integral_v<Integer> std::string Str(Integer value) {
     return std::to_string(value);
 }
 

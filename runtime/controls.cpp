@@ -124,8 +124,8 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
         const QSize size = pixmap.deviceIndependentSize().toSize();
         p.save();
         p.setClipRect(r.adjusted(2, 2, -2, -2));
-        p.drawPixmap((r.width() - size.width()) / 2 + shift, (r.height() - size.height()) / 2 + shift,
-                     pixmap);
+        p.drawPixmap((r.width() - size.width()) / 2 + shift,
+                     (r.height() - size.height()) / 2 + shift, pixmap);
         p.restore();
     }
     drawRaised(p, r, pressed);
@@ -252,7 +252,8 @@ void PictureBox::paint(QPainter& p, QWidget& w) {
     const QRect r = w.rect();
     p.fillRect(r, toQColor(cur_.backColor));
     const int inset = cur_.border ? 2 : 0;
-    if (!cur_.picture.empty()) p.drawPixmap(inset, inset, renderPicture(cur_.picture, w.devicePixelRatioF()));
+    if (!cur_.picture.empty())
+        p.drawPixmap(inset, inset, renderPicture(cur_.picture, w.devicePixelRatioF()));
     if (cur_.border) drawSunken(p, r);
 }
 
@@ -287,11 +288,11 @@ void Shape::paint(QPainter& p, QWidget& w) {
         }
         default: path.addRect(r); break;
     }
-    p.setRenderHint(QPainter::Antialiasing, cur_.shape != ShapeKind::Rectangle &&
-                                                cur_.shape != ShapeKind::Square);
+    p.setRenderHint(QPainter::Antialiasing,
+                    cur_.shape != ShapeKind::Rectangle && cur_.shape != ShapeKind::Square);
     if (cur_.backStyle == BackStyle::Opaque) p.fillPath(path, toQColor(cur_.backColor));
     static const Qt::BrushStyle brushes[] = {
-        Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,      Qt::VerPattern,
+        Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
         Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
     const Qt::BrushStyle brush = brushes[static_cast<int>(cur_.fillStyle)];
     if (brush != Qt::NoBrush) p.fillPath(path, QBrush(toQColor(cur_.fillColor), brush));

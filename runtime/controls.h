@@ -222,10 +222,24 @@ class PictureBox final : public Designed<PictureBoxDesign> {
     void fitPicture();
 };
 
-enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4,
-                       RoundedSquare = 5 };
-enum class FillStyle { Solid = 0, Transparent = 1, HorizontalLine = 2, VerticalLine = 3,
-                       UpwardDiagonal = 4, DownwardDiagonal = 5, Cross = 6, DiagonalCross = 7 };
+enum class ShapeKind {
+    Rectangle = 0,
+    Square = 1,
+    Oval = 2,
+    Circle = 3,
+    RoundedRectangle = 4,
+    RoundedSquare = 5
+};
+enum class FillStyle {
+    Solid = 0,
+    Transparent = 1,
+    HorizontalLine = 2,
+    VerticalLine = 3,
+    UpwardDiagonal = 4,
+    DownwardDiagonal = 5,
+    Cross = 6,
+    DiagonalCross = 7
+};
 
 struct ShapeDesign {
     ShapeKind shape = ShapeKind::Rectangle;

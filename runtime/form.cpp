@@ -74,7 +74,8 @@ void Form::Load() {
     // First in stored order is on top; windowed controls above the windowless.
     for (bool windowed : {false, true})
         for (auto it = components_.rbegin(); it != components_.rend(); ++it)
-            if (auto* control = dynamic_cast<Control*>(*it); control && control->windowed() == windowed)
+            if (auto* control = dynamic_cast<Control*>(*it);
+                control && control->windowed() == windowed)
                 if (QWidget* w = control->widget()) w->raise();
     std::vector<Control*> focusOrder;
     for (Component* c : components_)
@@ -171,8 +172,8 @@ Control::Control(Form& form, std::string name, Geometry design, bool visible, bo
       enabled_(enabled),
       tabIndex_(tabIndex) {}
 
-Control::Control(Control& container, std::string name, Geometry design, bool visible,
-                 bool enabled, int tabIndex)
+Control::Control(Control& container, std::string name, Geometry design, bool visible, bool enabled,
+                 int tabIndex)
     : Control(container.Parent(), std::move(name), design, visible, enabled, tabIndex) {
     container_ = &container;
 }
@@ -316,8 +317,7 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
         default:
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                      Qt::WindowCloseButtonHint;
-            if (d.border == BorderStyle::Sizable)
-                flags |= Qt::WindowMinMaxButtonsHint;
+            if (d.border == BorderStyle::Sizable) flags |= Qt::WindowMinMaxButtonsHint;
             break;
     }
     if (!d.showInTaskbar && d.border == BorderStyle::None) flags |= Qt::Tool;

@@ -47,7 +47,13 @@ class Component {
     std::string name_;
 };
 
-enum class BorderStyle { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3, FixedToolWindow = 4 };
+enum class BorderStyle {
+    None = 0,
+    FixedSingle = 1,
+    Sizable = 2,
+    FixedDialog = 3,
+    FixedToolWindow = 4
+};
 
 struct FormDesign {
     std::string caption;
@@ -120,7 +126,8 @@ struct Geometry {
 class Control : public Component {
   public:
     // In a form's client area, or inside a container control (a frame or a picture box).
-    Control(Form& form, std::string name, Geometry design, bool visible, bool enabled, int tabIndex);
+    Control(Form& form, std::string name, Geometry design, bool visible, bool enabled,
+            int tabIndex);
     Control(Control& container, std::string name, Geometry design, bool visible, bool enabled,
             int tabIndex);
     ~Control() override;
@@ -156,7 +163,7 @@ class Control : public Component {
     // Disabled windowless controls, shapes and lines let the mouse through.
     virtual bool passesMouse() const { return !enabled_; }
     virtual void paint(QPainter& painter, QWidget& widget) = 0;
-    virtual void clicked();                   // left press and release on the control
+    virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
     virtual std::string toolTip() const { return {}; }
 
@@ -164,8 +171,8 @@ class Control : public Component {
     void build() override;
     void teardown() override;
 
-    void repaint();          // after a property that changes the picture
-    void refreshWidget();    // after geometry, visibility, mouse or tool tip changes
+    void repaint();        // after a property that changes the picture
+    void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
     Geometry geometry() const { return geom_; }
     int tabIndex() const { return tabIndex_; }
     void setGeometry(Geometry g);

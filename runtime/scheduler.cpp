@@ -49,7 +49,7 @@ void Scheduler::runDue() {
         slot.inTick = true;
         ticking_.insert(id);
         auto tick = slot.tick;  // the handler may stop or restart this timer
-        rearm();  // the others keep ticking while this handler waits in a message box
+        rearm();                // the others keep ticking while this handler waits in a message box
         tick();
         ticking_.erase(id);
         if (auto it = slots_.find(id); it != slots_.end()) it->second.inTick = false;

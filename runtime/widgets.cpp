@@ -1,8 +1,8 @@
 #include "widgets.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -12,15 +12,14 @@
 
 namespace rt {
 
-QColor toQColor(Color c) {
-    return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF);
-}
+QColor toQColor(Color c) { return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF); }
 
 QFont toQFont(const Font& font) {
     const QString family = QString::fromStdString(font.name);
     QFont f(family);
     // Bitmap strikes do not scale: on a high-density screen take the fallback.
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 && !QFontDatabase::isSmoothlyScalable(family)) {
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 &&
+        !QFontDatabase::isSmoothlyScalable(family)) {
         f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
         f.setStretch(QFont::Condensed);
     }
@@ -38,9 +37,10 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     auto it = hasBold.find(family);
     if (it == hasBold.end()) {
         const QStringList styles = QFontDatabase::styles(family);
-        const bool bold = styles.isEmpty() || std::any_of(styles.begin(), styles.end(), [](const QString& s) {
-                              return s.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
-                          });
+        const bool bold =
+            styles.isEmpty() || std::any_of(styles.begin(), styles.end(), [](const QString& s) {
+                return s.contains(QLatin1String("Bold"), Qt::CaseInsensitive);
+            });
         it = hasBold.insert(family, bold);
     }
     QFont qfont = toQFont(font);

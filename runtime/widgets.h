@@ -19,7 +19,8 @@ QColor toQColor(Color c);
 QFont toQFont(const Font& font);
 // Text in the given font; a bold that the family lacks is struck twice, one
 // pixel apart, as bitmap fonts are emboldened.
-void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text, const Font& font);
+void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+              const Font& font);
 
 // The picture rendered at its pixel size for a screen of this pixel ratio.
 QPixmap renderPicture(const Picture& picture, qreal devicePixelRatio);

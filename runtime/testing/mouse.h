@@ -7,7 +7,7 @@
 namespace rt {
 class Form;
 class Control;
-}
+}  // namespace rt
 
 namespace rt::testing {
 

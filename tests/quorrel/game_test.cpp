@@ -241,10 +241,10 @@ TEST(Verdicts, BandsAndWordsAtTheirEdges) {
     };
     const Case cases[] = {
         {0, "bodov", "Úbohosť nad úbohosť"}, {1, "bod", "Úbohosť nad úbohosť"},
-        {2, "body", "Nie si nijaký"},       {4, "body", "Nie si nijaký"},
-        {5, "bodov", "Nie si nijaký"},      {10, "bodov", "Nie si nijaký"},
-        {11, "bodov", "Si dobrý(á)"},       {21, "bodov", "Si dobrý(á)"},
-        {25, "bodov", "Si dobrý(á)"},       {26, "bodov", "Perfekné"},
+        {2, "body", "Nie si nijaký"},        {4, "body", "Nie si nijaký"},
+        {5, "bodov", "Nie si nijaký"},       {10, "bodov", "Nie si nijaký"},
+        {11, "bodov", "Si dobrý(á)"},        {21, "bodov", "Si dobrý(á)"},
+        {25, "bodov", "Si dobrý(á)"},        {26, "bodov", "Perfekné"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PointsWordFor(c.score), c.word) << c.score;

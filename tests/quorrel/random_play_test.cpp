@@ -37,7 +37,7 @@ TEST_F(RandomPlay, GamesEndOnceAndAlwaysReturnToTheOptionsScreen) {
     fakes.random->seed(7);
     openGameWindow();
 
-    int endings = 0;       // escape or win boxes in the current game
+    int endings = 0;  // escape or win boxes in the current game
     int gamesEnded = 0;
     bool playing = false;
     fakes.dialogs->whileOpen = [&](const rt::testing::Message& m) {
@@ -52,7 +52,8 @@ TEST_F(RandomPlay, GamesEndOnceAndAlwaysReturnToTheOptionsScreen) {
 
     for (int event = 0; gamesEnded < 2000 && event < 400'000; ++event) {
         if (!playing && hra.Command1.Visible() && chance(0.3)) {
-            if (chance(0.3)) choose(*std::array{&hra.Option1, &hra.Option2, &hra.Option3}[below(3)]);
+            if (chance(0.3))
+                choose(*std::array{&hra.Option1, &hra.Option2, &hra.Option3}[below(3)]);
             Click(hra.Command1);
             ASSERT_TRUE(hra.Timer1.Enabled());
             if (chance(0.1)) hra.Score = 295 + below(10);  // a long game, near the UFO phase

@@ -133,9 +133,9 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
     EXPECT_EQ(hra.WalkerStep, c.step);
     EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
     EXPECT_EQ(hra.MousePointer(), 99);
-    for (rt::Control* shown : std::initializer_list<rt::Control*>{
-             &hra.Label9, &hra.Label10, &hra.Image2, &hra.Image1, &hra.Label1, &hra.Label7,
-             &hra.Label8})
+    for (rt::Control* shown :
+         std::initializer_list<rt::Control*>{&hra.Label9, &hra.Label10, &hra.Image2, &hra.Image1,
+                                             &hra.Label1, &hra.Label7, &hra.Label8})
         EXPECT_TRUE(shown->Visible()) << shown->Name();
     for (rt::Control* hidden : std::initializer_list<rt::Control*>{
              &hra.Frame1, &hra.Option1, &hra.Option2, &hra.Option3, &hra.Command1, &hra.Command2,

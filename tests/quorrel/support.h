@@ -52,11 +52,11 @@ class QuorrelTest : public ::testing::Test {
     void expectOptionsScreen() {
         for (rt::Control* c : std::initializer_list<rt::Control*>{
                  &hra.Frame1, &hra.Option1, &hra.Option2, &hra.Option3, &hra.Command1,
-                 &hra.Command2, &hra.Command3, &hra.Label5, &hra.Label6, &hra.Label1,
-                 &hra.Label7, &hra.Label8, &hra.Image1})
+                 &hra.Command2, &hra.Command3, &hra.Label5, &hra.Label6, &hra.Label1, &hra.Label7,
+                 &hra.Label8, &hra.Image1})
             EXPECT_TRUE(c->Visible()) << c->Name();
-        for (rt::Control* c : std::initializer_list<rt::Control*>{
-                 &hra.Label9, &hra.Label10, &hra.Label11, &hra.Image2})
+        for (rt::Control* c : std::initializer_list<rt::Control*>{&hra.Label9, &hra.Label10,
+                                                                  &hra.Label11, &hra.Image2})
             EXPECT_FALSE(c->Visible()) << c->Name();
         const Level& level = hra.SelectedLevel();
         EXPECT_EQ(hra.Label2.Visible(), &level == &kEasy);
