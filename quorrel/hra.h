@@ -51,14 +51,14 @@ class Hra final : public rt::Form {
     static inline const rt::Font kBold{"MS Sans Serif", 9.75f, true};
 
     // clang-format off
-    rt::CommandButton Command3{*this, "Command3", {3720, 1980, 1455, 315}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 14}};
+    rt::CommandButton Command3{*this, "Command3", {3720, 1980, 1455, 315}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 14, .mouseIcon = kHandCursor}};
     rt::Timer Timer2{*this, "Timer2", {.interval = 500, .enabled = true}};
-    rt::CommandButton Command2{*this, "Command2", {3720, 1680, 1455, 315}, {.caption = "Pravidlá", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 9}};
+    rt::CommandButton Command2{*this, "Command2", {3720, 1680, 1455, 315}, {.caption = "Pravidlá", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 9, .mouseIcon = kHandCursor}};
     rt::Frame Frame1{*this, "Frame1", {0, 0, 1455, 1335}, {.caption = "Obtiažnosť: ", .backColor = kBack, .tabIndex = 2}};
     rt::OptionButton Option3{Frame1, "Option3", {120, 960, 975, 255}, {.caption = "Ťažká", .backColor = kBack, .tabIndex = 5}};
     rt::OptionButton Option2{Frame1, "Option2", {120, 600, 975, 255}, {.caption = "Stredná", .backColor = kBack, .tabIndex = 4}};
     rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kBack, .tabIndex = 3}};
-    rt::CommandButton Command1{*this, "Command1", {3720, 1320, 1455, 375}, {.caption = "Štart", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .font = kBold, .tabIndex = 0}};
+    rt::CommandButton Command1{*this, "Command1", {3720, 1320, 1455, 375}, {.caption = "Štart", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .font = kBold, .tabIndex = 0, .mouseIcon = kHandCursor}};
     rt::Timer Timer1{*this, "Timer1", {.interval = 10, .enabled = false}};
     rt::Label Label11{*this, "Label11", {2880, 840, 2175, 270}, {.caption = "Život ufa: ", .visible = false, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 17}};
     rt::Label Label10{*this, "Label10", {2880, 480, 2100, 270}, {.caption = "Quorrelov život: ", .visible = false, .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .foreColor = rt::rgb(0x000000), .font = kBold, .tabIndex = 16}};

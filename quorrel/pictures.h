@@ -12,5 +12,6 @@ inline const rt::Picture kWalker{":/quorrel/walker.svg", 94, 135};
 inline const rt::Picture kSplash{":/quorrel/splash.svg", 262, 92};
 inline const rt::Picture kIcon{":/quorrel/icon.svg", 32, 32};
 inline const rt::Cursor kGameCursor{{":/quorrel/cursor.svg", 32, 32}, 16, 16};
+inline const rt::Cursor kHandCursor{{":/quorrel/hand.svg", 32, 32}, 5, 0};
 
 }  // namespace quorrel

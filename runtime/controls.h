@@ -105,6 +105,7 @@ struct ButtonDesign {
     Color backColor = kButtonFace;
     Font font{};
     int tabIndex = 0;
+    Cursor mouseIcon{};  // the pointer over the button
 };
 
 class CommandButton final : public Designed<ButtonDesign> {
@@ -117,6 +118,7 @@ class CommandButton final : public Designed<ButtonDesign> {
     void SetFontUnderline(bool underline);
 
   protected:
+    const Cursor* mouseIcon() const override { return &cur_.mouseIcon; }
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }

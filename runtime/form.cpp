@@ -215,6 +215,9 @@ void Control::refreshWidget() {
     widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
     widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
     widget_->setToolTip(QString::fromStdString(toolTip()));
+    if (const Cursor* icon = mouseIcon(); icon && !icon->picture.empty())
+        widget_->setCursor(QCursor(renderPicture(icon->picture, widget_->devicePixelRatioF()),
+                                   icon->hotX, icon->hotY));
     widget_->setVisible(visible_);
     widget_->update();
 }

@@ -166,6 +166,8 @@ class Control : public Component {
     virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
     virtual std::string toolTip() const { return {}; }
+    // The control's own pointer picture; none shows the container's pointer.
+    virtual const Cursor* mouseIcon() const { return nullptr; }
 
     void loadDesign() override;
     void build() override;

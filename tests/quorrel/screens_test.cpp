@@ -100,6 +100,7 @@ TEST_F(OptionsTest, RulesAreOneInformationBoxWithALoneCarriageReturn) {
 
 TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
     openGameWindow();
+    EXPECT_EQ(hra.Command1.widget()->cursor().hotSpot(), QPoint(5, 0));  // the pointing hand
     rt::testing::MoveOver(hra.Command1);
     EXPECT_TRUE(hra.Command1.FontUnderline());
     rt::testing::MoveOver(hra.Command2);  // straight across, not over the form
@@ -133,6 +134,8 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
     EXPECT_EQ(hra.WalkerStep, c.step);
     EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
     EXPECT_EQ(hra.MousePointer(), 99);
+    EXPECT_EQ(hra.window()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hra.window()->cursor().hotSpot(), QPoint(16, 16));
     for (rt::Control* shown :
          std::initializer_list<rt::Control*>{&hra.Label9, &hra.Label10, &hra.Image2, &hra.Image1,
                                              &hra.Label1, &hra.Label7, &hra.Label8})

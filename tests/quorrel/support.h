@@ -67,6 +67,7 @@ class QuorrelTest : public ::testing::Test {
         EXPECT_EQ(hra.Image1.Top(), kWalkerHomeTop);
         EXPECT_FALSE(hra.Timer1.Enabled());
         EXPECT_EQ(hra.MousePointer(), 0);
+        EXPECT_NE(hra.window()->cursor().shape(), Qt::BitmapCursor);
     }
 };
 
