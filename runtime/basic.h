@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace rt {
@@ -22,7 +23,7 @@ struct Color {
 constexpr Color rgb(std::uint32_t value) { return Color{value}; }
 
 struct Font {
-    std::string name = "MS Sans Serif";
+    std::string_view name = "MS Sans Serif";  // always a literal
     float size = 8.25f;  // points
     bool bold = false;
     bool underline = false;
