@@ -1,0 +1,83 @@
+// What the controls draw: colours, pictures and containers, read back from
+// the window's pixels.
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include "support.h"
+
+namespace rttest {
+namespace {
+
+// A 20 x 10 picture: red on its left half, blue on its right.
+std::string WriteTestPicture(const QTemporaryDir& dir) {
+    const QString path = dir.filePath("halves.svg");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10" viewBox="0 0 20 10">
+<rect x="0" y="0" width="10" height="10" fill="#ff0000"/>
+<rect x="10" y="0" width="10" height="10" fill="#0000ff"/></svg>)");
+    return path.toStdString();
+}
+
+class Canvas final : public rt::Form {
+  public:
+    explicit Canvas(const rt::Picture& picture)
+        : rt::Form(
+              {.caption = "Canvas", .width = 3000, .height = 3000, .backColor = rt::rgb(0x00FF00)}),
+          picture_(picture) {}
+
+    rt::Picture picture_;
+    // clang-format off
+    rt::PictureBox Box1{*this, "Box1", {0, 0, 600, 300}, {.picture = picture_, .border = false}};
+    rt::PictureBox Box2{*this, "Box2", {0, 600, 1500, 1500}, {.autoSize = true, .border = false, .backColor = rt::rgb(0xFFFFFF)}};
+    rt::Shape Solid{*this, "Solid", {1500, 0, 600, 300}, {.borderColor = rt::rgb(0x000080), .fillColor = rt::rgb(0xFFFF00), .fillStyle = rt::FillStyle::Solid}};
+    rt::Line Line1{*this, "Line1", {.x1 = 1500, .y1 = 600, .x2 = 2400, .y2 = 600, .borderColor = rt::rgb(0xFF00FF), .borderWidth = 3}};
+    rt::Frame Frame1{*this, "Frame1", {1500, 1200, 1200, 1200}, {.caption = "F", .backColor = rt::rgb(0x808080)}};
+    rt::Label Inside{Frame1, "Inside", {300, 450, 600, 300}, {.backColor = rt::rgb(0x00FFFF)}};
+    // clang-format on
+};
+
+QRgb PixelAt(rt::Form& form, int x, int y) {
+    return form.window()->grab().toImage().pixel(x, y) & 0xFFFFFF;
+}
+
+TEST_F(RuntimeTest, ControlsDrawTheirColoursAndPictures) {
+    QTemporaryDir dir;
+    const rt::Picture halves{WriteTestPicture(dir), 20, 10};
+    Canvas f(halves);
+    app.Start(f);
+
+    // The picture unscaled from the top left; the rest of the box is its back colour.
+    EXPECT_EQ(PixelAt(f, 5, 5), 0xFF0000u);
+    EXPECT_EQ(PixelAt(f, 15, 5), 0x0000FFu);
+    EXPECT_EQ(PixelAt(f, 30, 5), 0xF0F0F0u);
+
+    // Giving one box's picture to another shows it in both; auto size fits it.
+    f.Box2.SetPicture(f.Box1.GetPicture());
+    EXPECT_EQ(f.Box2.Width(), 20 * 15);
+    EXPECT_EQ(f.Box2.Height(), 10 * 15);
+    EXPECT_EQ(PixelAt(f, 5, 45), 0xFF0000u);
+    EXPECT_EQ(PixelAt(f, 5, 5), 0xFF0000u);
+
+    EXPECT_EQ(PixelAt(f, 120, 10), 0xFFFF00u);  // solid fill
+    EXPECT_EQ(PixelAt(f, 100, 0), 0x000080u);   // its border
+    EXPECT_EQ(PixelAt(f, 130, 40), 0xFF00FFu);  // a line three pixels wide
+    EXPECT_EQ(PixelAt(f, 130, 42), 0x00FF00u);
+    f.Solid.SetFillColor(rt::rgb(0x0000FF));
+    EXPECT_EQ(PixelAt(f, 120, 10), 0x0000FFu);
+
+    // A hidden frame hides what it holds, which keeps its own Visible.
+    EXPECT_EQ(PixelAt(f, 130, 115), 0x00FFFFu);
+    f.Frame1.SetVisible(false);
+    EXPECT_EQ(PixelAt(f, 130, 115), 0x00FF00u);
+    EXPECT_TRUE(f.Inside.Visible());
+    f.Frame1.SetVisible(true);
+    EXPECT_EQ(PixelAt(f, 130, 115), 0x00FFFFu);
+}
+
+}  // namespace
+}  // namespace rttest
