@@ -2,11 +2,11 @@
 // Value types and numeric rules shared by every form: colours, fonts, pictures,
 // twips, the random draw and the checked 16-bit integer.
 
+#include <concepts>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 namespace rt {
 
@@ -24,7 +24,7 @@ constexpr Color rgb(std::uint32_t value) { return Color{value}; }
 
 struct Font {
     std::string_view name = "MS Sans Serif";  // always a literal
-    float size = 8.25f;  // points
+    float size = 8.25f;                       // points
     bool bold = false;
     bool underline = false;
     friend bool operator==(const Font&, const Font&) = default;
@@ -72,8 +72,8 @@ long long DrawInRange(float r, int n, int k);
 
 // Numbers join text in their shortest decimal form.
 std::string Str(double value);
-template <class Integer>
-requires std::is_integral_v<Integer> std::string Str(Integer value) {
+template <std::integral Integer>
+std::string Str(Integer value) {
     return std::to_string(value);
 }
 

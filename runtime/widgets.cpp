@@ -14,8 +14,14 @@ namespace rt {
 
 QColor toQColor(Color c) { return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF); }
 
+namespace {
+QString familyOf(const Font& font) {
+    return QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
+}
+}  // namespace
+
 QFont toQFont(const Font& font) {
-    const QString family = QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
+    const QString family = familyOf(font);
     QFont f(family);
     // Bitmap strikes do not scale: on a high-density screen take the fallback.
     if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 &&
@@ -33,7 +39,7 @@ QFont toQFont(const Font& font) {
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font) {
     static QHash<QString, bool> hasBold;
-    const QString family = QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
+    const QString family = familyOf(font);
     auto it = hasBold.find(family);
     if (it == hasBold.end()) {
         const QStringList styles = QFontDatabase::styles(family);
