@@ -2,6 +2,7 @@
 # Builds everything and runs every test: ./test.sh [--sanitize]
 # With --sanitize: a separate build under AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the run.
+# RANDOM_PLAY_EVENTS sets how many random events each random-play test plays.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
@@ -17,4 +18,4 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$dir"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j2
+ctest --test-dir "$dir" --output-on-failure -j2

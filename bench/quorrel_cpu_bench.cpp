@@ -15,7 +15,7 @@
 #include <random>
 
 #include "app.h"
-#include "hra.h"
+#include "drawing.h"
 #include "program.h"
 
 namespace {
@@ -78,14 +78,16 @@ int main(int argc, char** argv) {
     auto clock = std::make_unique<CountingClock>(std::move(real.clock));
     ClosingDialogs& boxes = *dialogs;
     CountingClock& wakes = *clock;
-    rt::App app(quorrel::kInfo, rt::Platform{std::move(clock), std::move(real.random),
-                                             std::move(dialogs), std::move(real.sound)});
+    real.clock = std::move(clock);
+    real.dialogs = std::move(dialogs);
+    rt::App app(quorrel::kInfo.title, std::move(real));
     app.onEnd = [](int status) {
         std::fprintf(stderr, "program ended with status %d\n", status);
         QApplication::exit(status);
     };
 
-    quorrel::Hra hra;
+    quorrel::Program program;
+    quorrel::Hra& hra = program.hra;
     long t1 = 0, t2 = 0;
     hra.Timer1.Tick = [&hra, &t1, tick = hra.Timer1.Tick] {
         ++t1;
@@ -115,7 +117,7 @@ int main(int argc, char** argv) {
     auto newGame = [&] {
         if (hra.Timer1.Enabled()) return;
         ++games;
-        app.dispatch([&] { hra.Command1_Click(); });
+        app.dispatch([&] { hra.Command1.Click(); });  // "Štart", as a click fires it
     };
     QTimer player;
     player.setInterval(100);
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
         newGame();
         // 0..3 hits: enough to kill slow walkers, too few for the fast ones.
         for (int i = 0, n = int(hand() % 4); i < n; ++i, ++clicks)
-            app.dispatch([&] { hra.Image1_Click(); });
+            app.dispatch([&] { hra.Image1.Click(); });
     });
     // Restart right after a loss, outside the tick that ended the game.
     hra.Timer1.Tick = [&, tick = hra.Timer1.Tick] {

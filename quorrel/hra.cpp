@@ -22,59 +22,9 @@ const char* const kWon =
     "Zničil si ufo teraz už mimozemšťan nemá čím utiecť. Blahoželám vyhral si. Zachránil si Zem "
     "od invázie mimozemšťanov.";
 
-struct Verdict {
-    const char* prefix;
-    const char* suffix;
-};
-
-// Per difficulty, the bands: at most 1, at most 10, at most 25, 26 and above.
-const Verdict kEasyVerdicts[] = {
-    {"Úbohosť nad úbohosť, získal(a) si len ", "!"},
-    {"Nie si nijaký(á) majster(ka), lebo si získal(a) len ", "."},
-    {"Si dobrý(á) ale na najľahšiu obitažnosť ja by som to dokázal aj so zatvorenými očami! "
-     "Tvoje skóre je: ",
-     "."},
-    {"Perfekné získal(a) si ", ". Ale mysli na to že to je najľahšia obtiažnosť."},
-};
-const Verdict kMediumVerdicts[] = {
-    {"Úbohosť, získal(a) si len ", "!"},
-    {"Získal(a) si dosť málo skóre. Tvoje skóre je: ", ". Čo si o tom myslíš?"},
-    {"Dobré skóre na túto obtiažnosť! ", "."},
-    {"Si veľmi dobrý tvoje skóre je: ", "."},
-};
-const Verdict kHardVerdicts[] = {
-    {"Toto je teda najťažšia obtiažnosť aspoň sa ti podarilo získať ", "!"},
-    {"", ". Toto je dobré skóre! Aj keď je malé, ale na akú obtiažnosť!"},
-    {"", ". Toto je úplne skvelé skóre na takúto ťažkú obtiažnosť!"},
-    {"Ty si super majster! Takéto vysoké skóre a na takúto obtiažnosť sa nevidí každú chvíľu! "
-     "Perfektné! Máš presne: ",
-     "."},
-};
-
-int BandOf(std::int32_t score) {
-    if (score <= 1) return 0;
-    if (score <= 10) return 1;
-    if (score <= 25) return 2;
-    return 3;
-}
-
 }  // namespace
 
-std::string PointsWordFor(std::int32_t score) {
-    if (score == 1) return "bod";
-    if (score >= 2 && score <= 4) return "body";
-    return "bodov";
-}
-
-std::string VerdictText(const Level& level, std::int32_t score, const std::string& pointsWord) {
-    const Verdict* table = &level == &kEasy     ? kEasyVerdicts
-                           : &level == &kMedium ? kMediumVerdicts
-                                                : kHardVerdicts;
-    const Verdict& v = table[BandOf(score)];
-    return std::string(v.prefix) + rt::Str(score) + " " + pointsWord + v.suffix;
-}
-
-Hra::Hra()
+Hra::Hra(rt::Form& about)
     : rt::Form({.caption = "Quorrel",
                 .width = 5175,
                 .height = 4065,
@@ -84,7 +34,8 @@ Hra::Hra()
                 .backColor = kBack,
                 .picture = kBackground,
                 .icon = kIcon,
-                .mouseIcon = kGameCursor}) {
+                .mouseIcon = kGameCursor}),
+      about_(about) {
     Option1.Click = [this] { Option1_Click(); };
     Option2.Click = [this] { Option2_Click(); };
     Option3.Click = [this] { Option3_Click(); };
@@ -117,9 +68,9 @@ const Level& Hra::SelectedLevel() {
 }
 
 void Hra::ShowDescriptionOf(const Level& level) {
-    Label2.SetVisible(&level == &kEasy);
-    Label3.SetVisible(&level == &kMedium);
-    Label4.SetVisible(&level == &kHard);
+    Label2.SetVisible(level.description == 0);
+    Label3.SetVisible(level.description == 1);
+    Label4.SetVisible(level.description == 2);
 }
 
 void Hra::Option1_Click() { ShowDescriptionOf(kEasy); }
@@ -143,7 +94,7 @@ void Hra::Command1_Click() {
     PointsWord = "bodov";
     Ending = false;
 
-    SetMousePointer(99);
+    SetMousePointer(rt::kCustomPointer);
     Image2.SetVisible(true);
     rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, false);
     rt::SetVisible({&Label2, &Label3, &Label4}, false);
@@ -161,9 +112,7 @@ void Hra::Command1_Click() {
 
 void Hra::Command2_Click() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
 
-void Hra::Command3_Click() {
-    if (ShowAbout) ShowAbout();
-}
+void Hra::Command3_Click() { about_.Show(); }
 
 void Hra::UnderlineOnly(rt::CommandButton* button) {
     for (rt::CommandButton* b : {&Command1, &Command2, &Command3}) b->SetFontUnderline(b == button);
@@ -199,7 +148,7 @@ void Hra::Timer1_Timer() {
         return;
     }
     Ending = true;
-    SetMousePointer(0);
+    SetMousePointer(rt::kDefaultPointer);
     const bool ufoPhase = Label11.Visible();
     rt::MsgBox(ufoPhase ? kEscapedFromUfoPhase : kEscaped, rt::vbExclamation, kTitle);
     ShowVerdict();
@@ -238,14 +187,13 @@ void Hra::Image2_Click() {
     Ending = true;
     Image2.SetVisible(false);
     rt::MsgBox(kWon, rt::vbInformation, "Vyhral si");
-    SetMousePointer(0);
+    SetMousePointer(rt::kDefaultPointer);
     FinishGame();
 }
 
 void Hra::ShowVerdict() {
-    const std::string word = PointsWordFor(Score);
-    if (word != "bodov") PointsWord = word;
-    rt::MsgBox(VerdictText(SelectedLevel(), Score, PointsWord), rt::vbInformation, kTitle);
+    PointsWord = PointsWordFor(Score);
+    rt::MsgBox(VerdictText(SelectedLevel(), Score), rt::vbInformation, kTitle);
 }
 
 void Hra::FinishGame() {

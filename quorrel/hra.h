@@ -6,32 +6,17 @@
 
 #include "controls.h"
 #include "pictures.h"
+#include "rules.h"
 
 namespace quorrel {
 
 inline constexpr rt::Twips kWalkerHomeLeft = 3960;
 inline constexpr rt::Twips kWalkerHomeTop = 2370;
-inline constexpr std::int32_t kUfoScore = 300;  // from here on the UFO can be shot
-inline constexpr int kUfoLives = 10;
-
-struct Level {
-    int lives;     // clicks that kill a walker
-    int stepSpan;  // WalkerStep = Int(Rnd * stepSpan + stepBase)
-    int stepBase;
-    const char* name;        // "ľahká"
-    const char* recordName;  // "ľahkú", as in "Na obtiažnosť: ľahkú"
-};
-inline constexpr Level kEasy{2, 100, 5, "ľahká", "ľahkú"};
-inline constexpr Level kMedium{3, 200, 10, "stredná", "strednú"};
-inline constexpr Level kHard{4, 500, 20, "ťažká", "ťažkú"};
-
-// The verdict on a lost game; also chooses the word for points.
-std::string PointsWordFor(std::int32_t score);
-std::string VerdictText(const Level& level, std::int32_t score, const std::string& pointsWord);
 
 class Hra final : public rt::Form {
   public:
-    Hra();
+    // `about` is the about box that "About" opens.
+    explicit Hra(rt::Form& about);
 
     // Game state: kept across games, reset as each start says.
     float WalkerStep = 0;
@@ -51,14 +36,14 @@ class Hra final : public rt::Form {
     static inline const rt::Font kBold{"MS Sans Serif", 9.75f, true};
 
     // clang-format off
-    rt::CommandButton Command3{*this, "Command3", {3720, 1980, 1455, 315}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 14, .mouseIcon = kHandCursor}};
+    rt::CommandButton Command3{*this, "Command3", {3720, 1980, 1455, 315}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kButtonPicture, .backColor = kBack, .tabIndex = 14, .mouseIcon = kHandCursor}};
     rt::Timer Timer2{*this, "Timer2", {.interval = 500, .enabled = true}};
-    rt::CommandButton Command2{*this, "Command2", {3720, 1680, 1455, 315}, {.caption = "Pravidlá", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .tabIndex = 9, .mouseIcon = kHandCursor}};
+    rt::CommandButton Command2{*this, "Command2", {3720, 1680, 1455, 315}, {.caption = "Pravidlá", .style = rt::ButtonStyle::Graphical, .picture = kButtonPicture, .backColor = kBack, .tabIndex = 9, .mouseIcon = kHandCursor}};
     rt::Frame Frame1{*this, "Frame1", {0, 0, 1455, 1335}, {.caption = "Obtiažnosť: ", .backColor = kBack, .tabIndex = 2}};
     rt::OptionButton Option3{Frame1, "Option3", {120, 960, 975, 255}, {.caption = "Ťažká", .backColor = kBack, .tabIndex = 5}};
     rt::OptionButton Option2{Frame1, "Option2", {120, 600, 975, 255}, {.caption = "Stredná", .backColor = kBack, .tabIndex = 4}};
     rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kBack, .tabIndex = 3}};
-    rt::CommandButton Command1{*this, "Command1", {3720, 1320, 1455, 375}, {.caption = "Štart", .style = rt::ButtonStyle::Graphical, .picture = kButtonFace, .backColor = kBack, .font = kBold, .tabIndex = 0, .mouseIcon = kHandCursor}};
+    rt::CommandButton Command1{*this, "Command1", {3720, 1320, 1455, 375}, {.caption = "Štart", .style = rt::ButtonStyle::Graphical, .picture = kButtonPicture, .backColor = kBack, .font = kBold, .tabIndex = 0, .mouseIcon = kHandCursor}};
     rt::Timer Timer1{*this, "Timer1", {.interval = 10, .enabled = false}};
     rt::Label Label11{*this, "Label11", {2880, 840, 2175, 270}, {.caption = "Život ufa: ", .visible = false, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 17}};
     rt::Label Label10{*this, "Label10", {2880, 480, 2100, 270}, {.caption = "Quorrelov život: ", .visible = false, .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .foreColor = rt::rgb(0x000000), .font = kBold, .tabIndex = 16}};
@@ -78,9 +63,14 @@ class Hra final : public rt::Form {
     rt::Image Image1{*this, "Image1", {kWalkerHomeLeft, kWalkerHomeTop, 1215, 1695}, {.picture = kWalker, .enabled = false, .stretch = true}};
     // clang-format on
 
-    // The about box's opener; set by the program once the about box exists.
-    std::function<void()> ShowAbout;
+    // The difficulty of the selected option, tested in the order 1, 2, 3.
+    const Level& SelectedLevel();
 
+  protected:
+    void Form_Load() override;
+    void Form_MouseMove(int button, int shift, rt::Twips x, rt::Twips y) override;
+
+  private:
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
@@ -97,17 +87,11 @@ class Hra final : public rt::Form {
     void ShowVerdict();
     void FinishGame();
 
-    // The difficulty of the selected option, tested in the order 1, 2, 3.
-    const Level& SelectedLevel();
-
-  protected:
-    void Form_Load() override;
-    void Form_MouseMove(int button, int shift, rt::Twips x, rt::Twips y) override;
-
-  private:
     void ShowDescriptionOf(const Level& level);
     void UnderlineOnly(rt::CommandButton* button);
     float DrawWalkerStep(const Level& level);
+
+    rt::Form& about_;
 };
 
 }  // namespace quorrel

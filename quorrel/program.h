@@ -1,7 +1,9 @@
 #pragma once
+// quorrel's forms and how it starts.
 
-#include "app.h"
 #include "hra.h"
+#include "quorrel_about.h"
+#include "startup.h"
 #include "uvod.h"
 
 namespace quorrel {
@@ -15,8 +17,11 @@ inline const rt::ProgramInfo kInfo{
     .summary = "Shoot the alien walker before it escapes by UFO (a game in Slovak).",
 };
 
+// The forms, each given the ones it opens. Member order is construction
+// order: of two timers due at the same instant, the earlier form's ticks first.
 struct Program final : rt::Program {
-    Hra hra;
+    about::QuorrelAbout about{kInfo};
+    Hra hra{about};
     Úvod úvod{hra};
     rt::Form& StartupForm() override { return úvod; }
 };

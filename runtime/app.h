@@ -1,6 +1,6 @@
 #pragma once
-// The program: its platform services, the timer scheduler, the loaded forms,
-// and the one path by which events reach handlers.
+// The running program: its platform services, the timer scheduler, which
+// forms are loaded, and the one path by which events reach handlers.
 //
 // Every event (load, click, mouse move, tick, close) runs through dispatch():
 // handlers run one at a time to their end; an error that leaves a handler
@@ -9,33 +9,24 @@
 // form may unload itself and show the next one in the same handler.
 //
 // Message boxes are modal: in a real run timers keep ticking while one is open
-// and clicks on the program's windows are blocked until it is closed.
+// and clicks on the program's windows are dropped until it is closed.
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "basic.h"
 #include "platform.h"
 #include "scheduler.h"
+#include "values.h"
 
 namespace rt {
 
 class Form;
 
-struct ProgramInfo {
-    std::string command;  // "quorrel"
-    std::string title;    // "Quorrel": the default message box title
-    int major = 1;
-    int minor = 0;
-    int revision = 0;
-    std::string summary;  // one line for --help
-};
-
 class App {
   public:
-    App(ProgramInfo info, Platform platform);
+    // `title` is the default title of message boxes ("Quorrel").
+    App(std::string title, Platform platform);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -43,15 +34,19 @@ class App {
     static App& instance();
     static bool exists();
 
-    const ProgramInfo& info() const { return info_; }
+    const std::string& title() const { return title_; }
     Clock& clock() { return *platform_.clock; }
     Random& random() { return *platform_.random; }
     Dialogs& dialogs() { return *platform_.dialogs; }
     Sound& sound() { return *platform_.sound; }
+    Registry& registry() { return *platform_.registry; }
+    Files& files() { return *platform_.files; }
+    Launcher& launcher() { return *platform_.launcher; }
     Scheduler& scheduler() { return scheduler_; }
 
-    // Loads and shows the start-up form.
-    void Start(Form& startup);
+    // Runs `showStartup` as the first event; from then on the program ends
+    // when its last form is unloaded.
+    void Start(const std::function<void()>& showStartup);
     // The end operation: stops at once, without Unload handlers.
     void End(int status = 0);
     bool ended() const { return ended_; }
@@ -61,18 +56,17 @@ class App {
 
     void dispatch(const std::function<void()>& handler);
 
-    void formLoaded(Form* form);
-    void formUnloaded(Form* form);
-    const std::vector<Form*>& loadedForms() const { return loaded_; }
+    void formLoaded(const Form* form);
+    void formUnloaded(const Form* form);
 
   private:
     void fail(const std::string& message);
     void endIfNoForms();
 
-    ProgramInfo info_;
+    std::string title_;
     Platform platform_;
     Scheduler scheduler_;
-    std::vector<Form*> loaded_;
+    std::vector<const Form*> loaded_;
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;
@@ -84,23 +78,11 @@ void MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& 
 void Beep();
 void Randomize();
 float Rnd();
-std::string TimeText();  // the locale's hours, minutes and seconds
-std::string DateText();  // the locale's short date
+DateTime Now();
+std::string TimeText(DateTime when);  // the locale's hours, minutes and seconds
+std::string DateText(DateTime when);  // the locale's short date
+inline std::string TimeText() { return TimeText(Now()); }
+inline std::string DateText() { return DateText(Now()); }
 void End();
-
-// Registers the bundled fonts; quietly falls back to a narrow sans when absent.
-void RegisterFonts();
-
-// A program's forms, built once the application exists.
-class Program {
-  public:
-    virtual ~Program() = default;
-    virtual Form& StartupForm() = 0;
-};
-
-// Parses --help and --version, creates the application and the forms, shows
-// the start-up form and runs until the program ends; returns the exit status.
-int RunProgram(int argc, char** argv, const ProgramInfo& info,
-               const std::function<std::unique_ptr<Program>()>& makeForms);
 
 }  // namespace rt

@@ -6,10 +6,9 @@
 #include <QStyleOption>
 #include <QWidget>
 #include <algorithm>
-#include <atomic>
 
 #include "app.h"
-#include "widgets.h"
+#include "drawing.h"
 
 namespace rt {
 
@@ -62,8 +61,6 @@ void drawRaised(QPainter& p, const QRect& r, bool pressed) {
     }
 }
 
-bool isPressed(QWidget& w) { return static_cast<ControlWidget&>(w).pressed(); }
-
 }  // namespace
 
 // ---- Label
@@ -75,6 +72,10 @@ void Label::SetCaption(const std::string& caption) { set(&LabelDesign::caption, 
 Color Label::ForeColor() { return get(&LabelDesign::foreColor); }
 
 void Label::SetForeColor(Color color) { set(&LabelDesign::foreColor, color); }
+
+Color Label::BackColor() { return get(&LabelDesign::backColor); }
+
+void Label::SetBackColor(Color color) { set(&LabelDesign::backColor, color); }
 
 const std::string& Label::ToolTipText() { return get(&LabelDesign::toolTip); }
 
@@ -116,11 +117,11 @@ void CommandButton::SetFontUnderline(bool underline) {
 
 void CommandButton::paint(QPainter& p, QWidget& w) {
     const QRect r = w.rect();
-    const bool pressed = isPressed(w);
+    const bool down = pressed();
     p.fillRect(r, toQColor(cur_.backColor));
-    const int shift = pressed ? 1 : 0;
+    const int shift = down ? 1 : 0;
     if (cur_.style == ButtonStyle::Graphical && !cur_.picture.empty()) {
-        const QPixmap pixmap = renderPicture(cur_.picture, w.devicePixelRatioF());
+        const QPixmap pixmap = RenderPicture(cur_.picture, w.devicePixelRatioF());
         const QSize size = pixmap.deviceIndependentSize().toSize();
         p.save();
         p.setClipRect(r.adjusted(2, 2, -2, -2));
@@ -128,7 +129,7 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
                      (r.height() - size.height()) / 2 + shift, pixmap);
         p.restore();
     }
-    drawRaised(p, r, pressed);
+    drawRaised(p, r, down);
     p.setPen(Enabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
     DrawText(p, r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption),
              cur_.font);
@@ -173,7 +174,7 @@ void OptionButton::paint(QPainter& p, QWidget& w) {
     const int side = 13;
     indicator.rect = QRect(0, (r.height() - side) / 2, side, side);
     indicator.state |= cur_.value ? QStyle::State_On : QStyle::State_Off;
-    if (isPressed(w)) indicator.state |= QStyle::State_Sunken;
+    if (pressed()) indicator.state |= QStyle::State_Sunken;
     w.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &p, &w);
     p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
     const QRect text = r.adjusted(side + 4, 0, 0, 0);
@@ -219,9 +220,9 @@ void Image::paint(QPainter& p, QWidget& w) {
     if (cur_.picture.empty()) return;
     const qreal ratio = w.devicePixelRatioF();
     if (cur_.stretch)
-        p.drawPixmap(w.rect(), renderPicture(cur_.picture, w.width(), w.height(), ratio));
+        p.drawPixmap(w.rect(), RenderPicture(cur_.picture, w.width(), w.height(), ratio));
     else
-        p.drawPixmap(0, 0, renderPicture(cur_.picture, ratio));
+        p.drawPixmap(0, 0, RenderPicture(cur_.picture, ratio));
 }
 
 // ---- PictureBox
@@ -253,7 +254,7 @@ void PictureBox::paint(QPainter& p, QWidget& w) {
     p.fillRect(r, toQColor(cur_.backColor));
     const int inset = cur_.border ? 2 : 0;
     if (!cur_.picture.empty())
-        p.drawPixmap(inset, inset, renderPicture(cur_.picture, w.devicePixelRatioF()));
+        p.drawPixmap(inset, inset, RenderPicture(cur_.picture, w.devicePixelRatioF()));
     if (cur_.border) drawSunken(p, r);
 }
 
@@ -354,7 +355,7 @@ void Line::paint(QPainter& p, QWidget& w) {
 // ---- Timer
 
 namespace {
-std::atomic<std::uint64_t> nextTimerId{1};
+std::uint64_t nextTimerId = 1;  // creation order: ties tick in this order
 }
 
 Timer::Timer(Form& form, std::string name, TimerDesign d)

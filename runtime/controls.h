@@ -13,7 +13,7 @@ namespace rt {
 
 enum class Alignment { Left = 0, Right = 1, Center = 2 };
 enum class BackStyle { Transparent = 0, Opaque = 1 };
-inline constexpr Color kButtonFace = rgb(0xF0F0F0);
+inline constexpr Color kButtonFaceColor = rgb(0xF0F0F0);
 inline constexpr Color kWindowText = rgb(0x000000);
 
 // A control whose properties are a design struct: `design_` as laid out,
@@ -71,7 +71,7 @@ struct LabelDesign {
     Alignment alignment = Alignment::Left;
     BackStyle backStyle = BackStyle::Opaque;
     bool border = false;  // fixed single
-    Color backColor = kButtonFace;
+    Color backColor = kButtonFaceColor;
     Color foreColor = kWindowText;
     Font font{};
     std::string toolTip{};
@@ -86,6 +86,8 @@ class Label final : public Designed<LabelDesign> {
     void SetCaption(const std::string& caption);
     Color ForeColor();
     void SetForeColor(Color color);
+    Color BackColor();
+    void SetBackColor(Color color);
     const std::string& ToolTipText();
     void SetToolTipText(const std::string& text);
 
@@ -102,7 +104,7 @@ struct ButtonDesign {
     bool enabled = true;
     ButtonStyle style = ButtonStyle::Standard;
     Picture picture{};  // shown under the caption when graphical
-    Color backColor = kButtonFace;
+    Color backColor = kButtonFaceColor;
     Font font{};
     int tabIndex = 0;
     Cursor mouseIcon{};  // the pointer over the button
@@ -130,7 +132,7 @@ struct OptionDesign {
     bool visible = true;
     bool enabled = true;
     bool value = false;
-    Color backColor = kButtonFace;
+    Color backColor = kButtonFaceColor;
     Color foreColor = kWindowText;
     Font font{};
     int tabIndex = 0;
@@ -158,7 +160,7 @@ struct FrameDesign {
     std::string caption{};
     bool visible = true;
     bool enabled = true;
-    Color backColor = kButtonFace;
+    Color backColor = kButtonFaceColor;
     Color foreColor = kWindowText;
     Font font{};
     int tabIndex = 0;
@@ -202,7 +204,7 @@ struct PictureBoxDesign {
     bool enabled = true;
     bool autoSize = false;  // the box takes the picture's size (plus its border)
     bool border = true;
-    Color backColor = kButtonFace;
+    Color backColor = kButtonFaceColor;
     int tabIndex = 0;
 };
 

@@ -6,13 +6,50 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 #include "app.h"
-#include "widgets.h"
+#include "drawing.h"
 
 namespace rt {
+
+// The Qt widgets behind forms and controls; nothing outside this file sees them.
+class FormWindow final : public QWidget {
+  public:
+    explicit FormWindow(Form* owner);
+    void detach() { owner_ = nullptr; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    Form* owner_;
+};
+
+class ControlWidget final : public QWidget {
+  public:
+    ControlWidget(Control* owner, QWidget* parent);
+    void detach() { owner_ = nullptr; }
+    bool pressed() const { return pressed_; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+
+  private:
+    Control* owner_;
+    bool pressed_ = false;
+};
 
 int ToPixels(Twips twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
@@ -59,7 +96,7 @@ void Form::Load() {
     window_->setFixedSize(ToPixels(current_.width), ToPixels(current_.height));
     if (!current_.icon.empty()) {
         QIcon icon;
-        for (int size : {16, 32}) icon.addPixmap(renderPicture(current_.icon, size, size, 1.0));
+        for (int size : {16, 32}) icon.addPixmap(RenderPicture(current_.icon, size, size, 1.0));
         window_->setWindowIcon(icon);
     }
     if (current_.left && current_.top) {
@@ -143,9 +180,8 @@ void Form::SetMousePointer(int pointer) {
 void Form::applyCursor() {
     if (!window_) return;
     const Cursor& icon = current_.mouseIcon;
-    if (current_.mousePointer == 99 && !icon.picture.empty()) {
-        QPixmap pixmap = renderPicture(icon.picture, window_->devicePixelRatioF());
-        window_->setCursor(QCursor(pixmap, icon.hotX, icon.hotY));
+    if (current_.mousePointer == kCustomPointer && !icon.picture.empty()) {
+        window_->setCursor(MakeCursor(icon, window_->devicePixelRatioF()));
     } else {
         window_->unsetCursor();
     }
@@ -203,6 +239,8 @@ void Control::teardown() {
     widget_ = nullptr;  // deleted with its window
 }
 
+bool Control::pressed() const { return widget_ && widget_->pressed(); }
+
 void Control::repaint() {
     if (widget_) widget_->update();
 }
@@ -216,8 +254,7 @@ void Control::refreshWidget() {
     widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
     widget_->setToolTip(QString::fromStdString(toolTip()));
     if (const Cursor* icon = mouseIcon(); icon && !icon->picture.empty())
-        widget_->setCursor(QCursor(renderPicture(icon->picture, widget_->devicePixelRatioF()),
-                                   icon->hotX, icon->hotY));
+        widget_->setCursor(MakeCursor(*icon, widget_->devicePixelRatioF()));
     widget_->setVisible(visible_);
     widget_->update();
 }
@@ -298,6 +335,8 @@ void Control::clicked() {
 
 // ---- widgets
 
+namespace {
+// Mouse button and shift-key masks as the MouseMove events report them.
 int ButtonMask(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
            (buttons & Qt::MiddleButton ? 4 : 0);
@@ -307,6 +346,7 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
+}  // namespace
 
 FormWindow::FormWindow(Form* owner) : owner_(owner) {
     const FormDesign& d = owner->current_;
@@ -334,7 +374,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const FormDesign& d = owner_->current_;
     painter.fillRect(rect(), toQColor(d.backColor));
-    if (!d.picture.empty()) painter.drawPixmap(0, 0, renderPicture(d.picture, devicePixelRatioF()));
+    if (!d.picture.empty()) painter.drawPixmap(0, 0, RenderPicture(d.picture, devicePixelRatioF()));
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {

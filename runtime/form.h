@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "basic.h"
+#include "values.h"
 
 class QPainter;
 class QWidget;
@@ -67,7 +67,7 @@ struct FormDesign {
     Picture picture{};  // drawn unscaled from the top left
     Picture icon{};
     Cursor mouseIcon{};
-    int mousePointer = 0;
+    int mousePointer = kDefaultPointer;
 };
 
 class Form {
@@ -87,7 +87,7 @@ class Form {
     const std::string& Caption() const { return current_.caption; }
     void SetCaption(const std::string& caption);
     int MousePointer();
-    void SetMousePointer(int pointer);  // 0 system, 99 the form's own picture
+    void SetMousePointer(int pointer);  // kDefaultPointer or kCustomPointer
     Twips ScaleWidth() const { return design_.width; }
     Twips ScaleHeight() const { return design_.height; }
 
@@ -173,6 +173,7 @@ class Control : public Component {
     void build() override;
     void teardown() override;
 
+    bool pressed() const;  // held down by the mouse or the space bar
     void repaint();        // after a property that changes the picture
     void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
     Geometry geometry() const { return geom_; }

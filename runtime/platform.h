@@ -1,11 +1,13 @@
 #pragma once
-// What the platform gives the forms: time, randomness, message boxes and sound.
-// Each has one real implementation (platform_qt.cpp) and one for tests
-// (runtime/testing), so a whole game can replay in virtual time.
+// What the platform gives the forms: time, randomness, message boxes, sound,
+// a read-only registry, a file test and program launches. Each has one real
+// implementation (platform_qt.cpp) and one for tests (runtime/testing), so a
+// whole game can replay in virtual time.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rt {
@@ -47,7 +49,8 @@ enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16, vbExclamation = 48, vbInformat
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // Modal, OK only; returns when the player has closed it.
+    // Modal, OK only; returns when the player has closed it. While it is open
+    // the program's windows take no clicks.
     virtual void MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
 };
 
@@ -57,14 +60,55 @@ class Sound {
     virtual void Beep() = 0;
 };
 
+// A read-only registry of typed values under root keys.
+class Registry {
+  public:
+    static constexpr std::uint32_t kLocalMachine = 0x80000002;
+    static constexpr std::uint32_t kString = 1;
+    static constexpr std::uint32_t kExpandString = 2;
+    static constexpr std::uint32_t kNumber = 4;  // 32 bits, little-endian
+
+    using Key = std::uint64_t;
+    virtual ~Registry() = default;
+    // Opens `path` under `root` for reading.
+    virtual std::optional<Key> OpenKey(std::uint32_t root, const std::string& path) = 0;
+    // Reads value `name` into `buffer` of `size` bytes; on success `size`
+    // becomes the value's length. Fails when the value is missing or does
+    // not fit.
+    virtual bool QueryValue(Key key, const std::string& name, std::uint32_t& type, char* buffer,
+                            std::uint32_t& size) = 0;
+    virtual void CloseKey(Key key) = 0;
+};
+
+class Files {
+  public:
+    virtual ~Files() = default;
+    // True when a file exists at exactly this path (no patterns).
+    virtual bool Exists(const std::string& path) = 0;
+};
+
+class Launcher {
+  public:
+    virtual ~Launcher() = default;
+    // Starts the program at `path` with no arguments, detached and never
+    // through a shell; false when it could not be started.
+    virtual bool Launch(const std::string& path) = 0;
+};
+
 struct Platform {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Random> random;
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Sound> sound;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<Files> files;
+    std::unique_ptr<Launcher> launcher;
 };
 
 // The implementations a real run uses.
 Platform RealPlatform();
+
+// The system-information programs the real registry looks for, in order.
+const char* const* SystemInfoTools();
 
 }  // namespace rt

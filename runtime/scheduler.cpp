@@ -16,8 +16,6 @@ void Scheduler::start(std::uint64_t id, int intervalMs, std::function<void()> ti
     slot.interval = Micros{intervalMs} * 1000;
     slot.due = clock_.now() + slot.interval;
     slot.tick = std::move(tick);
-    // Restarted from inside its own handler: still no tick until that returns.
-    slot.inTick = ticking_.contains(id);
     rearm();
 }
 
@@ -36,7 +34,7 @@ void Scheduler::runDue() {
         auto next = slots_.end();
         for (auto it = slots_.begin(); it != slots_.end(); ++it) {
             const Slot& s = it->second;
-            if (s.inTick || s.due > now) continue;
+            if (s.due > now || ticking_.contains(it->first)) continue;
             if (next == slots_.end() || s.due < next->second.due) next = it;
         }
         if (next == slots_.end()) break;
@@ -46,13 +44,11 @@ void Scheduler::runDue() {
         // Keep the cadence when a little late; never make up a missed interval.
         slot.due += slot.interval;
         if (slot.due <= now) slot.due = now + slot.interval;
-        slot.inTick = true;
         ticking_.insert(id);
         auto tick = slot.tick;  // the handler may stop or restart this timer
         rearm();                // the others keep ticking while this handler waits in a message box
         tick();
         ticking_.erase(id);
-        if (auto it = slots_.find(id); it != slots_.end()) it->second.inTick = false;
     }
     rearm();
 }
@@ -60,7 +56,7 @@ void Scheduler::runDue() {
 void Scheduler::rearm() {
     Micros earliest = kNever;
     for (const auto& [id, s] : slots_)
-        if (!s.inTick && s.due < earliest) earliest = s.due;
+        if (s.due < earliest && !ticking_.contains(id)) earliest = s.due;
     clock_.wakeAt(earliest);
 }
 

@@ -26,27 +26,23 @@ class Scheduler {
     // Starts (or restarts) the countdown of timer `id`; `intervalMs` must be > 0.
     void start(std::uint64_t id, int intervalMs, std::function<void()> tick);
     void stop(std::uint64_t id);
-    bool running(std::uint64_t id) const { return slots_.contains(id); }
     // Stops every timer; no tick is delivered afterwards.
     void stopAll();
 
     // Delivers every tick that is due by the clock's now, in time order.
     void runDue();
 
-    Clock& clock() { return clock_; }
-
   private:
     struct Slot {
         Micros interval = 0;
         Micros due = kNever;
-        bool inTick = false;
         std::function<void()> tick;
     };
     void rearm();
 
     Clock& clock_;
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
-    std::set<std::uint64_t> ticking_;      // handlers running now, restarted ones too
+    std::set<std::uint64_t> ticking_;      // whose handler runs now: no tick until it returns
 };
 
 }  // namespace rt

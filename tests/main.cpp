@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "app.h"
+#include "drawing.h"
 
 namespace {
 QtMessageHandler qtDefault = nullptr;
@@ -20,6 +20,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 int main(int argc, char** argv) {
     qtDefault = qInstallMessageHandler(quietHandler);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TZ", "UTC");  // the test clock's texts read the same everywhere
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     rt::RegisterFonts();

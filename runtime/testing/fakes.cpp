@@ -1,6 +1,10 @@
 #include "fakes.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace rt::testing {
@@ -25,12 +29,67 @@ float ScriptedRandom::Rnd() {
     return static_cast<float>(engine_() >> 8) * (1.0f / 16777216.0f);
 }
 
+namespace {
+// Drops user input to every window while installed, as an application-modal
+// box does for the windows it blocks.
+class InputBlocker final : public QObject {
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease: return true;
+            default: return false;
+        }
+    }
+};
+}  // namespace
+
 void RecordedDialogs::MsgBox(const std::string& prompt, int style, const std::string& title) {
     shown.push_back({prompt, style, title});
     const Message message = shown.back();
-    ++open;
+    InputBlocker blocker;
+    if (auto* app = QCoreApplication::instance()) app->installEventFilter(&blocker);
     if (whileOpen) whileOpen(message);
-    --open;
+    if (auto* app = QCoreApplication::instance()) app->removeEventFilter(&blocker);
+}
+
+std::optional<Registry::Key> ScriptedRegistry::OpenKey(std::uint32_t root,
+                                                       const std::string& path) {
+    opened.push_back(path);
+    if (root != kLocalMachine || !keys_.contains(path)) return std::nullopt;
+    const Key key = next_++;
+    handles_[key] = path;
+    open.insert(key);
+    return key;
+}
+
+bool ScriptedRegistry::QueryValue(Key key, const std::string& name, std::uint32_t& type,
+                                  char* buffer, std::uint32_t& size) {
+    const std::string& path = handles_.at(key);
+    queried.push_back(path + ":" + name);
+    lastBufferSize = size;
+    const auto& values = keys_.at(path);
+    auto it = values.find(name);
+    if (it == values.end() || it->second.bytes.size() > size) return false;
+    type = it->second.type;
+    std::memcpy(buffer, it->second.bytes.data(), it->second.bytes.size());
+    size = static_cast<std::uint32_t>(it->second.bytes.size());
+    return true;
+}
+
+void ScriptedRegistry::CloseKey(Key key) { open.erase(key); }
+
+long EnvCount(const char* name, long fallback) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return fallback;
+    char* end = nullptr;
+    const long count = std::strtol(value, &end, 10);
+    return *end == '\0' && count > 0 ? count : fallback;
 }
 
 Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs) {
@@ -38,8 +97,14 @@ Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs) {
     auto random = std::make_unique<ScriptedRandom>();
     auto dialogs = std::make_unique<RecordedDialogs>();
     auto sound = std::make_unique<CountedSound>();
-    fakes = {clock.get(), random.get(), dialogs.get(), sound.get()};
-    return Platform{std::move(clock), std::move(random), std::move(dialogs), std::move(sound)};
+    auto registry = std::make_unique<ScriptedRegistry>();
+    auto files = std::make_unique<ScriptedFiles>();
+    auto launcher = std::make_unique<ScriptedLauncher>();
+    fakes = {clock.get(), random.get(), dialogs.get(), sound.get(),
+             registry.get(), files.get(), launcher.get()};
+    return Platform{std::move(clock),    std::move(random), std::move(dialogs),
+                    std::move(sound),    std::move(registry), std::move(files),
+                    std::move(launcher)};
 }
 
 }  // namespace rt::testing

@@ -1,12 +1,15 @@
 #pragma once
 // The test platform: a virtual clock, scripted random numbers, recorded
-// message boxes and counted beeps, so a whole game replays the same way in
-// milliseconds.
+// message boxes, counted beeps, and a scripted registry, file system and
+// launcher, so a whole game replays the same way in milliseconds.
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../platform.h"
@@ -53,12 +56,13 @@ struct Message {
     std::string title;
 };
 
+// Like a real modal box, an open one drops the mouse and keys aimed at the
+// program's windows.
 class RecordedDialogs final : public Dialogs {
   public:
     void MsgBox(const std::string& prompt, int style, const std::string& title) override;
 
     std::vector<Message> shown;
-    int open = 0;  // boxes open right now
     // Runs while the box is open: a test may advance time or click here.
     std::function<void(const Message&)> whileOpen;
 };
@@ -69,13 +73,70 @@ class CountedSound final : public Sound {
     int beeps = 0;
 };
 
+class ScriptedRegistry final : public Registry {
+  public:
+    struct Value {
+        std::uint32_t type = kString;
+        std::string bytes;  // as stored, with any terminating NUL
+    };
+    // A string value as the system stores it: the text and a NUL.
+    static Value Text(const std::string& text) { return {kString, text + '\0'}; }
+
+    void set(const std::string& path, const std::string& name, Value value) {
+        keys_[path][name] = std::move(value);
+    }
+    void addKey(const std::string& path) { keys_[path]; }
+
+    std::optional<Key> OpenKey(std::uint32_t root, const std::string& path) override;
+    bool QueryValue(Key key, const std::string& name, std::uint32_t& type, char* buffer,
+                    std::uint32_t& size) override;
+    void CloseKey(Key key) override;
+
+    std::vector<std::string> opened;         // paths, in order
+    std::vector<std::string> queried;        // "path:name", in order
+    std::set<Key> open;                      // handles not closed yet
+    std::uint32_t lastBufferSize = 0;        // the size the last query offered
+
+  private:
+    std::map<std::string, std::map<std::string, Value>> keys_;
+    std::map<Key, std::string> handles_;
+    Key next_ = 1;
+};
+
+class ScriptedFiles final : public Files {
+  public:
+    bool Exists(const std::string& path) override {
+        probed.push_back(path);
+        return existing.contains(path);
+    }
+    std::set<std::string> existing;
+    std::vector<std::string> probed;
+};
+
+class ScriptedLauncher final : public Launcher {
+  public:
+    bool Launch(const std::string& path) override {
+        launched.push_back(path);
+        return launchable.contains(path);
+    }
+    std::set<std::string> launchable;
+    std::vector<std::string> launched;
+};
+
+// A count from the environment variable `name`, or `fallback` when unset.
+long EnvCount(const char* name, long fallback);
+
 // A platform of fakes; the raw pointers stay valid while the App owns them.
 struct Fakes {
     VirtualClock* clock = nullptr;
     ScriptedRandom* random = nullptr;
     RecordedDialogs* dialogs = nullptr;
     CountedSound* sound = nullptr;
+    ScriptedRegistry* registry = nullptr;
+    ScriptedFiles* files = nullptr;
+    ScriptedLauncher* launcher = nullptr;
 };
+// 14:30:05 on 7 December 2026 (UTC) unless told otherwise.
 Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs = 1796653805000);
 
 }  // namespace rt::testing

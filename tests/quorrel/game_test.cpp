@@ -27,10 +27,10 @@ class GameTest : public QuorrelTest {
     void expectLost(const std::string& escape, const std::string& verdict) {
         ASSERT_EQ(messages().size(), 2u);
         EXPECT_EQ(messages()[0].prompt, escape);
-        EXPECT_EQ(messages()[0].style, 48);
+        EXPECT_EQ(messages()[0].style, rt::vbExclamation);
         EXPECT_EQ(messages()[0].title, "Quorrel");
         EXPECT_EQ(messages()[1].prompt, verdict);
-        EXPECT_EQ(messages()[1].style, 64);
+        EXPECT_EQ(messages()[1].style, rt::vbInformation);
         EXPECT_EQ(messages()[1].title, "Quorrel");
         expectOptionsScreen();
     }
@@ -85,6 +85,7 @@ TEST_F(GameTest, HitsCountDownTheWalkersLivesAndAKillRespawnsIt) {
 }
 
 struct LostCase {
+    const char* name;
     rt::OptionButton Hra::*option;
     int kills;
     const char* verdict;
@@ -108,19 +109,20 @@ TEST_P(LostGameTest, EscapeThenVerdictThenTheRecord) {
 INSTANTIATE_TEST_SUITE_P(
     Difficulties, LostGameTest,
     ::testing::Values(
-        LostCase{&Hra::Option1, 1, "Úbohosť nad úbohosť, získal(a) si len 1 bod!",
+        LostCase{"Easy_1Kill", &Hra::Option1, 1, "Úbohosť nad úbohosť, získal(a) si len 1 bod!",
                  "Na obtiažnosť: ľahkú"},
-        LostCase{&Hra::Option2, 0, "Úbohosť, získal(a) si len 0 bodov!", "Na obtiažnosť: strednú"},
-        LostCase{&Hra::Option2, 3,
+        LostCase{"Medium_0Kills", &Hra::Option2, 0, "Úbohosť, získal(a) si len 0 bodov!", "Na obtiažnosť: strednú"},
+        LostCase{"Medium_3Kills", &Hra::Option2, 3,
                  "Získal(a) si dosť málo skóre. Tvoje skóre je: 3 body. Čo si o tom myslíš?",
                  "Na obtiažnosť: strednú"},
-        LostCase{&Hra::Option3, 7,
+        LostCase{"Hard_7Kills", &Hra::Option3, 7,
                  "7 bodov. Toto je dobré skóre! Aj keď je malé, ale na akú obtiažnosť!",
                  "Na obtiažnosť: ťažkú"},
-        LostCase{&Hra::Option3, 26,
+        LostCase{"Hard_26Kills", &Hra::Option3, 26,
                  "Ty si super majster! Takéto vysoké skóre a na takúto obtiažnosť sa nevidí každú "
                  "chvíľu! Perfektné! Máš presne: 26 bodov.",
-                 "Na obtiažnosť: ťažkú"}));
+                 "Na obtiažnosť: ťažkú"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameTest, AnEqualScoreIsANewRecordAndALowerOneOnlyTurnsTheBoardGreen) {
     startGame(hra.Option2, kRndMax);
@@ -177,7 +179,7 @@ TEST_F(GameTest, ThreeHundredKillsThenTenUfoHitsWin) {
     EXPECT_EQ(captionWhileOpen, "Život ufa: 0");
     ASSERT_EQ(messages().size(), 1u);  // no verdict for a won game
     EXPECT_EQ(messages()[0].prompt, kWon);
-    EXPECT_EQ(messages()[0].style, 64);
+    EXPECT_EQ(messages()[0].style, rt::vbInformation);
     EXPECT_EQ(messages()[0].title, "Vyhral si");
     expectOptionsScreen();
     EXPECT_EQ(hra.Label7.Caption(), "Najvyššie skóre: 300");
@@ -248,14 +250,14 @@ TEST(Verdicts, BandsAndWordsAtTheirEdges) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PointsWordFor(c.score), c.word) << c.score;
-        EXPECT_EQ(VerdictText(kEasy, c.score, c.word).rfind(c.easyStart, 0), 0u) << c.score;
+        EXPECT_EQ(VerdictText(kEasy, c.score).rfind(c.easyStart, 0), 0u) << c.score;
     }
-    EXPECT_EQ(VerdictText(kMedium, 11, "bodov"), "Dobré skóre na túto obtiažnosť! 11 bodov.");
-    EXPECT_EQ(VerdictText(kHard, 25, "bodov"),
+    EXPECT_EQ(VerdictText(kMedium, 11), "Dobré skóre na túto obtiažnosť! 11 bodov.");
+    EXPECT_EQ(VerdictText(kHard, 25),
               "25 bodov. Toto je úplne skvelé skóre na takúto ťažkú obtiažnosť!");
-    EXPECT_EQ(VerdictText(kHard, 1, "bod"),
+    EXPECT_EQ(VerdictText(kHard, 1),
               "Toto je teda najťažšia obtiažnosť aspoň sa ti podarilo získať 1 bod!");
-    EXPECT_EQ(VerdictText(kEasy, 12, "bodov"),
+    EXPECT_EQ(VerdictText(kEasy, 12),
               "Si dobrý(á) ale na najľahšiu obitažnosť ja by som to dokázal aj so zatvorenými "
               "očami! Tvoje skóre je: 12 bodov.");
 }

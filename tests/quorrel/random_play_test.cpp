@@ -1,8 +1,10 @@
-// Thousands of seeded games of random clicks, pointer moves and waits (some of
-// them long, as when the machine stalls, some while a message box is open):
-// the program keeps running, every game ends at most once, and every ending
-// leads back to the options screen exactly.
+// Seeded games of random clicks, pointer moves and waits (some of them long,
+// as when the machine stalls, some while a message box is open): the program
+// keeps running, every game ends at most once, and every ending leads back to
+// the options screen exactly. RANDOM_PLAY_EVENTS sets how many events to play
+// (CI plays many more than an everyday run).
 
+#include <cstdio>
 #include <random>
 
 #include "support.h"
@@ -41,7 +43,7 @@ TEST_F(RandomPlay, GamesEndOnceAndAlwaysReturnToTheOptionsScreen) {
     int gamesEnded = 0;
     bool playing = false;
     fakes.dialogs->whileOpen = [&](const rt::testing::Message& m) {
-        const bool escape = m.style == 48;
+        const bool escape = m.style == rt::vbExclamation;
         const bool won = m.title == "Vyhral si";
         if (escape || won) {
             ++endings;
@@ -50,7 +52,8 @@ TEST_F(RandomPlay, GamesEndOnceAndAlwaysReturnToTheOptionsScreen) {
         if (chance(0.3)) advance(randomWait());
     };
 
-    for (int event = 0; gamesEnded < 2000 && event < 400'000; ++event) {
+    const long events = rt::testing::EnvCount("RANDOM_PLAY_EVENTS", 20'000);
+    for (long event = 0; event < events; ++event) {
         if (!playing && hra.Command1.Visible() && chance(0.3)) {
             if (chance(0.3))
                 choose(*std::array{&hra.Option1, &hra.Option2, &hra.Option3}[below(3)]);
@@ -88,7 +91,8 @@ TEST_F(RandomPlay, GamesEndOnceAndAlwaysReturnToTheOptionsScreen) {
         }
         ASSERT_LE(endings, 1);
     }
-    EXPECT_EQ(gamesEnded, 2000);
+    EXPECT_GT(gamesEnded, events / 1000);
+    std::printf("%ld events, %d games\n", events, gamesEnded);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ using SplashTest = QuorrelTest;
 
 TEST_F(SplashTest, PictureSlidesUpIn54TicksThenHandsOverTwoSecondsLater) {
     Úvod& splash = program.úvod;
-    app.Start(splash);
+    rt::Start(splash);
     EXPECT_EQ(splash.window()->size(), QSize(293, 126));
     EXPECT_FALSE(splash.Label1.Visible());
 
@@ -51,8 +51,8 @@ TEST_F(OptionsTest, AfterLoadingMediumIsSelectedWithTheClockAndNoRecord) {
     EXPECT_EQ(hra.Label7.Caption(), "Najvyššie skóre: 0");
     EXPECT_EQ(hra.Label8.Caption(), "Na obtiažnosť: ");
     EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
-    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
-    EXPECT_EQ(hra.Label6.Caption(), rt::DateText());
+    EXPECT_EQ(hra.Label5.Caption(), "14:30:05");  // the test clock's start
+    EXPECT_EQ(hra.Label6.Caption(), "7. 12. 2026");
     EXPECT_EQ(fakes.random->randomized, 1);
     EXPECT_EQ(hra.Label3.Caption(),
               "Mimozemštan ide stredne rýchlo. Musíš na neho kliknúť tri krát.");
@@ -75,20 +75,20 @@ TEST_F(OptionsTest, EachDifficultyShowsItsOwnDescription) {
 
 TEST_F(OptionsTest, TheClockTicksEveryHalfSecondAlsoDuringAGame) {
     openGameWindow();
-    const std::string before = hra.Label5.Caption();
-    advance(1000);
-    EXPECT_NE(hra.Label5.Caption(), before);
-    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
+    advance(999);
+    EXPECT_EQ(hra.Label5.Caption(), "14:30:05");
+    advance(1);
+    EXPECT_EQ(hra.Label5.Caption(), "14:30:06");
     startGame(hra.Option2, 0.5f);
     advance(1500);
-    EXPECT_EQ(hra.Label5.Caption(), rt::TimeText());
+    EXPECT_EQ(hra.Label5.Caption(), "14:30:07");
 }
 
 TEST_F(OptionsTest, RulesAreOneInformationBoxWithALoneCarriageReturn) {
     openGameWindow();
     Click(hra.Command2);
     ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].style, 64);
+    EXPECT_EQ(messages()[0].style, rt::vbInformation);
     EXPECT_EQ(messages()[0].title, "Quorrel - pravidlá");
     EXPECT_EQ(messages()[0].prompt,
               "Vítaj v mojej malej hre.\rCieľom hry je zabiť mimozemšťana klikaním na neho skôr "
@@ -116,6 +116,7 @@ TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
 }
 
 struct StartCase {
+    const char* name;
     rt::OptionButton Hra::*option;
     float r;
     const char* difficulty;
@@ -133,7 +134,7 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
     EXPECT_EQ(hra.Label10.Caption(), c.lives);
     EXPECT_EQ(hra.WalkerStep, c.step);
     EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
-    EXPECT_EQ(hra.MousePointer(), 99);
+    EXPECT_EQ(hra.MousePointer(), rt::kCustomPointer);
     EXPECT_EQ(hra.window()->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(hra.window()->cursor().hotSpot(), QPoint(16, 16));
     for (rt::Control* shown :
@@ -155,12 +156,13 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
 INSTANTIATE_TEST_SUITE_P(
     Difficulties, StartTest,
     ::testing::Values(
-        StartCase{&Hra::Option1, kRndMin, "Obtiažnosť: ľahká", "Quorrelov život: 2", 5},
-        StartCase{&Hra::Option1, kRndMax, "Obtiažnosť: ľahká", "Quorrelov život: 2", 104},
-        StartCase{&Hra::Option2, kRndMin, "Obtiažnosť: stredná", "Quorrelov život: 3", 10},
-        StartCase{&Hra::Option2, kRndMax, "Obtiažnosť: stredná", "Quorrelov život: 3", 209},
-        StartCase{&Hra::Option3, kRndMin, "Obtiažnosť: ťažká", "Quorrelov život: 4", 20},
-        StartCase{&Hra::Option3, kRndMax, "Obtiažnosť: ťažká", "Quorrelov život: 4", 519}));
+        StartCase{"Easy_SlowestWalker", &Hra::Option1, kRndMin, "Obtiažnosť: ľahká", "Quorrelov život: 2", 5},
+        StartCase{"Easy_FastestWalker", &Hra::Option1, kRndMax, "Obtiažnosť: ľahká", "Quorrelov život: 2", 104},
+        StartCase{"Medium_SlowestWalker", &Hra::Option2, kRndMin, "Obtiažnosť: stredná", "Quorrelov život: 3", 10},
+        StartCase{"Medium_FastestWalker", &Hra::Option2, kRndMax, "Obtiažnosť: stredná", "Quorrelov život: 3", 209},
+        StartCase{"Hard_SlowestWalker", &Hra::Option3, kRndMin, "Obtiažnosť: ťažká", "Quorrelov život: 4", 20},
+        StartCase{"Hard_FastestWalker", &Hra::Option3, kRndMax, "Obtiažnosť: ťažká", "Quorrelov život: 4", 519}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorrel::testing

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cmath>
 
+#include "app.h"
 #include "fakes.h"
 #include "mouse.h"
 #include "program.h"
@@ -21,7 +22,7 @@ inline const float kRndMax = std::nextafter(1.0f, 0.0f);
 class QuorrelTest : public ::testing::Test {
   protected:
     rt::testing::Fakes fakes;
-    rt::App app{kInfo, rt::testing::MakeTestPlatform(fakes)};
+    rt::App app{kInfo.title, rt::testing::MakeTestPlatform(fakes)};
     Program program;
     Hra& hra = program.hra;
 
@@ -31,7 +32,7 @@ class QuorrelTest : public ::testing::Test {
     const std::vector<rt::testing::Message>& messages() { return fakes.dialogs->shown; }
 
     // Straight to the game window, as the splash screen hands over to it.
-    void openGameWindow() { app.Start(hra); }
+    void openGameWindow() { rt::Start(hra); }
 
     void choose(rt::OptionButton& option) { Click(option); }
 
@@ -59,14 +60,14 @@ class QuorrelTest : public ::testing::Test {
                                                                   &hra.Label11, &hra.Image2})
             EXPECT_FALSE(c->Visible()) << c->Name();
         const Level& level = hra.SelectedLevel();
-        EXPECT_EQ(hra.Label2.Visible(), &level == &kEasy);
-        EXPECT_EQ(hra.Label3.Visible(), &level == &kMedium);
-        EXPECT_EQ(hra.Label4.Visible(), &level == &kHard);
+        EXPECT_EQ(hra.Label2.Visible(), level.description == 0);
+        EXPECT_EQ(hra.Label3.Visible(), level.description == 1);
+        EXPECT_EQ(hra.Label4.Visible(), level.description == 2);
         EXPECT_FALSE(hra.Image1.Enabled());
         EXPECT_EQ(hra.Image1.Left(), kWalkerHomeLeft);
         EXPECT_EQ(hra.Image1.Top(), kWalkerHomeTop);
         EXPECT_FALSE(hra.Timer1.Enabled());
-        EXPECT_EQ(hra.MousePointer(), 0);
+        EXPECT_EQ(hra.MousePointer(), rt::kDefaultPointer);
         EXPECT_NE(hra.window()->cursor().shape(), Qt::BitmapCursor);
     }
 };

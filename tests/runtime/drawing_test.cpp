@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "drawing.h"
 #include "support.h"
 
 namespace rttest {
@@ -49,7 +50,7 @@ TEST_F(RuntimeTest, ControlsDrawTheirColoursAndPictures) {
     QTemporaryDir dir;
     const rt::Picture halves{WriteTestPicture(dir), 20, 10};
     Canvas f(halves);
-    app.Start(f);
+    rt::Start(f);
 
     // The picture unscaled from the top left; the rest of the box is its back colour.
     EXPECT_EQ(PixelAt(f, 5, 5), 0xFF0000u);
@@ -77,6 +78,16 @@ TEST_F(RuntimeTest, ControlsDrawTheirColoursAndPictures) {
     EXPECT_TRUE(f.Inside.Visible());
     f.Frame1.SetVisible(true);
     EXPECT_EQ(PixelAt(f, 130, 115), 0x00FFFFu);
+}
+
+TEST(PointerTest, HotSpotScalesWithThePictureOnDenseScreens) {
+    QTemporaryDir dir;
+    const rt::Cursor ring{{WriteTestPicture(dir), 32, 32}, 16, 16};
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        const QCursor cursor = rt::MakeCursor(ring, ratio);
+        EXPECT_EQ(cursor.pixmap().width(), qRound(32 * ratio)) << ratio;
+        EXPECT_EQ(cursor.hotSpot(), QPoint(qRound(16 * ratio), qRound(16 * ratio))) << ratio;
+    }
 }
 
 }  // namespace

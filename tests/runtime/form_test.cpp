@@ -39,7 +39,7 @@ TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
     Board f;
     int ticks = 0;
     f.Timer1.Tick = [&] { ++ticks; };
-    app.Start(main);
+    rt::Start(main);
     f.Show();
     f.SetCaption("Other");
     f.Label1.SetCaption("Changed");
@@ -76,7 +76,7 @@ TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
 TEST_F(FormTest, TouchingAControlOfAnUnloadedFormLoadsIt) {
     Blank main;
     Board f;
-    app.Start(main);
+    rt::Start(main);
     EXPECT_EQ(f.Command1.Caption(), "Ready");  // Form_Load ran before the read
     EXPECT_EQ(f.loads, 1);
     EXPECT_TRUE(f.Loaded());
@@ -101,7 +101,7 @@ TEST_F(FormTest, HandlerMayUnloadItsFormAndShowTheNextOne) {
         second.counter = 5;
         EXPECT_FALSE(app.ended());  // only once the handler returns
     };
-    app.Start(first);
+    rt::Start(first);
     first.note = "1";
     rt::testing::Click(first.Command1);
     EXPECT_FALSE(first.Loaded());
@@ -126,7 +126,7 @@ TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
             ++moves;
         }
     };
-    app.Start(f);
+    rt::Start(f);
     advance(1000);
     EXPECT_EQ(moves, 54);
     EXPECT_EQ(f.Walker.Top(), 300.0f);

@@ -56,7 +56,7 @@ using MouseTest = RuntimeTest;
 
 TEST_F(MouseTest, ClicksReachTheTopmostEnabledVisibleControl) {
     Pond f;
-    app.Start(f);
+    rt::Start(f);
     const QPoint overlap(110, 110), image1Only(60, 60);
     ClickAt(f, overlap);          // first in stored order is on top
     ClickAt(f, QPoint(250, 90));  // a button stays above a label stored before it
@@ -80,7 +80,7 @@ TEST_F(MouseTest, ClicksReachTheTopmostEnabledVisibleControl) {
 
 TEST_F(MouseTest, ShapesAndLinesPassMovesToTheFormControlsKeepTheirOwn) {
     Pond f;
-    app.Start(f);
+    rt::Start(f);
     MoveTo(f, QPoint(60, 210));
     const QPoint onLine = rt::testing::CentreOf(f.Line1);
     MoveOver(f.Line1);
@@ -112,7 +112,7 @@ class Choices final : public rt::Form {
 
 TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
     Choices f;
-    app.Start(f);
+    rt::Start(f);
     auto values = [&] {
         std::string v;
         for (rt::OptionButton* o : {&f.A1, &f.A2, &f.B1, &f.B2, &f.C1}) v += o->Value() ? '1' : '0';
@@ -128,6 +128,19 @@ TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
     f.A1.SetValue(true);
     EXPECT_EQ(values(), "10011");
     EXPECT_EQ(f.clicks, "A2 B2 C1 A1 ");
+}
+
+TEST_F(MouseTest, AnOpenMessageBoxDropsClicksOnTheWindows) {
+    Pond f;
+    rt::Start(f);
+    fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
+        Click(f.Command1);
+        Click(f.Image1);
+    };
+    rt::MsgBox("Wait");
+    EXPECT_EQ(f.clicks, "");
+    Click(f.Command1);  // closed: clicks count again
+    EXPECT_EQ(f.clicks, "C");
 }
 
 }  // namespace

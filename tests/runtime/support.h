@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app.h"
+#include "startup.h"
 #include "controls.h"
 #include "fakes.h"
 #include "mouse.h"
@@ -15,12 +16,6 @@ namespace rttest {
 
 using Log = std::vector<std::string>;
 
-inline rt::ProgramInfo TestInfo() {
-    rt::ProgramInfo info;
-    info.command = "rttest";
-    info.title = "Test Title";
-    return info;
-}
 
 // Each test gets its own program; forms declared in the test go first.
 class RuntimeTest : public ::testing::Test {
@@ -29,7 +24,7 @@ class RuntimeTest : public ::testing::Test {
     void advance(std::int64_t ms) { fakes.clock->advance(ms); }
 
     rt::testing::Fakes fakes;
-    rt::App app{TestInfo(), rt::testing::MakeTestPlatform(fakes)};
+    rt::App app{"Test Title", rt::testing::MakeTestPlatform(fakes)};
 };
 
 // "A@100": what happened at which virtual millisecond.

@@ -12,7 +12,7 @@ using TimerTest = RuntimeTest;
 TEST_F(TimerTest, FirstTickComesOneIntervalAfterEnablingAndZeroNeverTicks) {
     Log log;
     Clocks f(log, "");
-    app.Start(f);
+    rt::Start(f);
     f.C.SetInterval(10);  // disabled: a new interval must not start it
     advance(99);
     EXPECT_TRUE(log.empty());
@@ -27,7 +27,7 @@ TEST_F(TimerTest, FirstTickComesOneIntervalAfterEnablingAndZeroNeverTicks) {
 TEST_F(TimerTest, EnablingARunningTimerKeepsItsCountdownButIntervalRestartsIt) {
     Log log;
     Clocks f(log, "");
-    app.Start(f);
+    rt::Start(f);
     f.B.SetEnabled(false);
     advance(60);
     f.A.SetEnabled(true);
@@ -51,7 +51,7 @@ TEST_F(TimerTest, DisablingStopsAtOnceEvenForATickDueNow) {
         log.push_back(At("A"));
         if (++aTicks == 2) f.B.SetEnabled(false);  // B is due at this same instant
     };
-    app.Start(f);
+    rt::Start(f);
     advance(300);
     f.B.SetEnabled(true);
     advance(100);
@@ -63,7 +63,7 @@ TEST_F(TimerTest, DisablingStopsAtOnceEvenForATickDueNow) {
 TEST_F(TimerTest, TiesGoInCreationOrderNotLoadOrder) {
     Log log;
     Clocks first(log, "1"), second(log, "2");
-    app.Start(second);
+    rt::Start(second);
     first.Show();
     second.B.SetInterval(100);  // restarted last, still due with the others
     advance(100);
@@ -74,7 +74,7 @@ TEST_F(TimerTest, TicksOnlyWhileTheFormIsLoaded) {
     Log log;
     Blank main;
     Clocks f(log, "");
-    app.Start(main);
+    rt::Start(main);
     advance(500);
     EXPECT_TRUE(log.empty());
     f.Hide();  // loaded but not shown
@@ -114,7 +114,7 @@ TEST_P(StallTest, StalledTimerGetsOneWaitingTickAndNeverReenters) {
         --depth;
     };
     fakes.dialogs->whileOpen = [&](const rt::testing::Message&) { advance(5000); };
-    app.Start(f);
+    rt::Start(f);
     f.B.SetInterval(1000);
     advance(100);
     advance(100);

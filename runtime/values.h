@@ -1,6 +1,7 @@
 #pragma once
-// Value types and numeric rules shared by every form: colours, fonts, pictures,
-// twips, the random draw and the checked 16-bit integer.
+// The values forms work with (twips, colours, fonts, pictures, pointers, a
+// moment in time) and the numeric rules: the random draw, Int, CInt and the
+// checked 16-bit integer.
 
 #include <concepts>
 #include <cstdint>
@@ -40,10 +41,21 @@ struct Picture {
     friend bool operator==(const Picture&, const Picture&) = default;
 };
 
+// A pointer picture; the hot spot is in the picture's own pixels.
 struct Cursor {
     Picture picture;
     int hotX = 0;
     int hotY = 0;
+};
+
+// A form's MousePointer.
+inline constexpr int kDefaultPointer = 0;  // the system's arrow
+inline constexpr int kCustomPointer = 99;  // the form's own picture
+
+// A moment as the clock gave it: local wall time in milliseconds since the epoch.
+struct DateTime {
+    std::int64_t msecs = 0;
+    friend bool operator==(DateTime, DateTime) = default;
 };
 
 // Thrown by checked arithmetic; the runtime turns any error that leaves a
@@ -66,8 +78,8 @@ std::int16_t CInt(double value);
 // Int(x): the greatest integer not above x.
 long long Int(double value);
 
-// A draw Int(r * n + k) for r in [0, 1): always within k .. k + n - 1, also for
-// the largest r below 1, where single-precision arithmetic would round up.
+// A draw Int(r * n + k) for r in [0, 1), computed in single precision; the
+// largest r below 1 can round up to k + n there, and only that is clamped.
 long long DrawInRange(float r, int n, int k);
 
 // Numbers join text in their shortest decimal form.

@@ -1,4 +1,4 @@
-#include "basic.h"
+#include "values.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,11 +24,9 @@ std::int16_t CInt(double value) {
 long long Int(double value) { return static_cast<long long>(std::floor(value)); }
 
 long long DrawInRange(float r, int n, int k) {
-    // In double the product of a float below 1 and a small n never reaches n.
-    const long long v = Int(static_cast<double>(r) * n + k);
-    if (v < k) return k;
-    if (v > k + n - 1) return k + n - 1;
-    return v;
+    const float x = r * static_cast<float>(n) + static_cast<float>(k);
+    const long long v = Int(x);
+    return v > k + n - 1 ? k + n - 1 : v;
 }
 
 std::string Str(double value) {

@@ -1,18 +1,25 @@
-#include "widgets.h"
+#include "drawing.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
-#include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace rt {
 
 QColor toQColor(Color c) { return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF); }
+
+const QStringList& FallbackFamilies() {
+    static const QStringList families{"DejaVu Sans Condensed", "Liberation Sans Narrow",
+                                      "DejaVu Sans", "Sans Serif"};
+    return families;
+}
 
 namespace {
 QString familyOf(const Font& font) {
@@ -26,7 +33,7 @@ QFont toQFont(const Font& font) {
     // Bitmap strikes do not scale: on a high-density screen take the fallback.
     if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 &&
         !QFontDatabase::isSmoothlyScalable(family)) {
-        f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+        f.setFamilies(FallbackFamilies());
         f.setStretch(QFont::Condensed);
     }
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
@@ -57,24 +64,21 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     if (strike) painter.drawText(rect.translated(1, 0), flags, text);
 }
 
-QPixmap renderPicture(const Picture& picture, qreal ratio) {
-    return renderPicture(picture, picture.width, picture.height, ratio);
+QPixmap RenderPicture(const Picture& picture, qreal ratio) {
+    return RenderPicture(picture, picture.width, picture.height, ratio);
 }
 
-QPixmap renderPicture(const Picture& picture, int width, int height, qreal ratio) {
+QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio) {
     // Pictures are redrawn on every paint: keep each rendering once.
-    static QHash<QString, QPixmap> cache;
+    using Key = std::tuple<std::string, int, int, qreal>;
+    static std::map<Key, QPixmap> cache;
     static const bool cleared = [] {
         qAddPostRoutine([] { cache.clear(); });  // no pixmap may outlive the application
         return true;
     }();
     (void)cleared;
-    const QString key = QString("%1@%2x%3@%4")
-                            .arg(QString::fromStdString(picture.resource))
-                            .arg(width)
-                            .arg(height)
-                            .arg(ratio);
-    if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+    Key key{picture.resource, width, height, ratio};
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
 
     QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),
                  std::max(1, static_cast<int>(std::ceil(height * ratio))),
@@ -87,8 +91,26 @@ QPixmap renderPicture(const Picture& picture, int width, int height, qreal ratio
     }
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(image);
-    cache.insert(key, pixmap);
+    cache.emplace(std::move(key), pixmap);
     return pixmap;
+}
+
+QCursor MakeCursor(const Cursor& cursor, qreal ratio) {
+    // The window system reads the hot spot in the pixmap's device pixels.
+    return QCursor(RenderPicture(cursor.picture, ratio),
+                   static_cast<int>(std::lround(cursor.hotX * ratio)),
+                   static_cast<int>(std::lround(cursor.hotY * ratio)));
+}
+
+void RegisterFonts() {
+    static const char* const files[] = {
+        "/usr/share/wine/fonts/tahoma.ttf",
+        "/usr/share/wine/fonts/tahomabd.ttf",
+        "/usr/share/wine/fonts/ms_sans_serif.ttf",
+    };
+    for (const char* file : files) QFontDatabase::addApplicationFont(QString::fromUtf8(file));
+    QFont::insertSubstitutions("Tahoma", FallbackFamilies());
+    QFont::insertSubstitutions("MS Sans Serif", FallbackFamilies());
 }
 
 }  // namespace rt

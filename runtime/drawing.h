@@ -1,0 +1,40 @@
+#pragma once
+// How the runtime's values look on screen: colours, fonts and text, pictures
+// rendered from their SVG sources, pointers, and the bundled fonts.
+
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QStringList>
+
+#include "values.h"
+
+namespace rt {
+
+QColor toQColor(Color c);
+
+// Families used where a layout's font is missing, narrowest first, so that
+// captions keep to their controls.
+const QStringList& FallbackFamilies();
+
+// Point sizes become pixel sizes at 96 dpi, so text fits the twips layout.
+QFont toQFont(const Font& font);
+
+// Text in the given font; a bold that the family lacks is struck twice, one
+// pixel apart, as bitmap fonts are emboldened.
+void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+              const Font& font);
+
+// The picture rendered at its pixel size for a screen of this pixel ratio.
+QPixmap RenderPicture(const Picture& picture, qreal devicePixelRatio);
+QPixmap RenderPicture(const Picture& picture, int width, int height, qreal devicePixelRatio);
+
+// The pointer drawn for this pixel ratio; its hot spot scales with the picture.
+QCursor MakeCursor(const Cursor& cursor, qreal devicePixelRatio);
+
+// Registers the bundled fonts; quietly falls back to a narrow sans when absent.
+void RegisterFonts();
+
+}  // namespace rt

@@ -1,0 +1,39 @@
+#pragma once
+// What a program needs to start: its name and version, its forms, and the
+// command line every Linux program answers (--help, --version).
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace rt {
+
+class Form;
+
+struct ProgramInfo {
+    std::string command;  // "quorrel"
+    std::string title;    // "Quorrel": the default message box title
+    int major = 1;
+    int minor = 0;
+    int revision = 0;
+    std::string summary;  // one line for --help
+
+    std::string Version() const;  // "1.3.1"
+};
+
+// A program's forms, built once the application exists.
+class Program {
+  public:
+    virtual ~Program() = default;
+    virtual Form& StartupForm() = 0;
+};
+
+// Loads and shows the start-up form as the program's first event.
+void Start(Form& startup);
+
+// Parses --help and --version, creates the application and the forms, shows
+// the start-up form and runs until the program ends; returns the exit status.
+int RunProgram(int argc, char** argv, const ProgramInfo& info,
+               const std::function<std::unique_ptr<Program>()>& makeForms);
+
+}  // namespace rt
