@@ -162,8 +162,12 @@ void OptionButton::SetValue(bool value) {
     if (Click) Click();
 }
 
+// Clicking the selected option raises Click again.
 void OptionButton::clicked() {
-    if (!Value()) SetValue(true);
+    if (!Value())
+        SetValue(true);
+    else if (Click)
+        Click();
 }
 
 void OptionButton::paint(QPainter& p, QWidget& w) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
@@ -59,6 +60,14 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     QFont qfont = toQFont(font);
     const bool strike = font.bold && !*it;
     if (strike) qfont.setBold(false);
+    // Room for one line only: narrow the face a little rather than wrap the
+    // end of a caption (often its number) out of sight.
+    const QFontMetrics metrics(qfont);
+    if (rect.height() < 2 * metrics.lineSpacing() && !text.contains(QLatin1Char('\n'))) {
+        const int width = metrics.horizontalAdvance(text) + (strike ? 1 : 0);
+        if (width > rect.width() && width > 0)
+            qfont.setStretch(std::max(70, rect.width() * 100 / width));
+    }
     painter.setFont(qfont);
     painter.drawText(rect, flags, text);
     if (strike) painter.drawText(rect.translated(1, 0), flags, text);

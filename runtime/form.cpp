@@ -361,6 +361,7 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                      Qt::WindowCloseButtonHint;
             if (d.border == BorderStyle::Sizable) flags |= Qt::WindowMinMaxButtonsHint;
+            if (d.minButton) flags |= Qt::WindowMinimizeButtonHint;
             break;
     }
     if (!d.showInTaskbar && d.border == BorderStyle::None) flags |= Qt::Tool;

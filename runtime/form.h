@@ -62,6 +62,7 @@ struct FormDesign {
     std::optional<Twips> left{};  // no position: centred on the screen
     std::optional<Twips> top{};
     BorderStyle border = BorderStyle::FixedSingle;
+    bool minButton = false;  // a fixed border's minimise button
     bool showInTaskbar = true;
     Color backColor = rgb(0xF0F0F0);
     Picture picture{};  // drawn unscaled from the top left

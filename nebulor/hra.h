@@ -1,0 +1,113 @@
+#pragma once
+// The game screen: two UFOs fly, three invaders fall from them, the player
+// shoots by clicking. Each game loads the form afresh and ends in EndGame.
+
+#include <cstdint>
+
+#include "controls.h"
+#include "modul1.h"
+#include "pictures.h"
+#include "rules.h"
+
+namespace nebulor {
+
+class Hra final : public rt::Form {
+  public:
+    // `menu` is shown again when a game ends or the window is closed.
+    Hra(Modul1& modul1, rt::Form& menu);
+
+    // Game state: kept in the form object, set as each game's load says.
+    std::int16_t SpawnInterval1 = 0;  // ms
+    std::int16_t SpawnInterval2 = 0;
+    std::int16_t SpawnInterval3 = 0;
+    std::int32_t FallStep1 = 0;  // 32-bit: a long game must not overflow
+    std::int32_t FallStep2 = 0;
+    std::int16_t Invader1Lives = 0;
+    std::int16_t Invader2Lives = 0;
+    std::int16_t Invader3Lives = 0;
+    std::int32_t Score = 0;
+    std::int16_t Ufo1MovingLeft = kFalse;
+    std::int16_t Ufo1MovingRight = kFalse;
+    std::int16_t Ufo2MovingLeft = kFalse;
+    std::int16_t Ufo2MovingRight = kFalse;
+    float Ufo1Step = 0;  // twips per tick, a whole number
+    float Ufo2Step = 0;
+    std::int16_t FlashTicks = 0;
+
+    static inline const rt::Font kLabelFont{"Tahoma", 9.0f, true};
+    static constexpr rt::Color kLivesBack = rt::rgb(0xFFC0C0);
+    static constexpr rt::Color kLivesText = rt::rgb(0x800000);
+    static constexpr rt::Color kScoreBack = rt::rgb(0xFFE0C0);
+    static constexpr rt::Color kScoreText = rt::rgb(0x804000);
+
+    // clang-format off
+    rt::PictureBox Picture3{*this, "Picture3", {2640, 4080, 1575, 1455}, {.picture = kCannon, .visible = false, .border = false, .tabIndex = 10}};
+    rt::Timer Obraz{*this, "Obraz", {.interval = 250, .enabled = false}};
+    rt::PictureBox Picture2{*this, "Picture2", {4320, 4080, 1695, 1455}, {.picture = kCannonFiring, .visible = false, .border = false, .tabIndex = 9}};
+    rt::PictureBox Picture1{*this, "Picture1", {6850, 4160, 1695, 1455}, {.picture = kCannon, .border = false, .tabIndex = 8}};
+    rt::Timer Pad3{*this, "Pad3", {.interval = 20}};
+    rt::Timer Quorrel3{*this, "Quorrel3", {.interval = 0, .enabled = false}};
+    rt::Timer Pad2{*this, "Pad2", {.interval = 20}};
+    rt::Timer Pad{*this, "Pad", {.interval = 20}};
+    rt::Timer Quorrel2{*this, "Quorrel2", {.interval = 0}};
+    rt::Timer Quorrel{*this, "Quorrel", {.interval = 0}};
+    rt::Timer Ufo2{*this, "Ufo2", {.interval = 15}};
+    rt::Timer Ufo{*this, "Ufo", {.interval = 15}};
+    rt::Line Line2{*this, "Line2", {.x1 = 4560, .y1 = 240, .x2 = 4560, .y2 = 2640, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
+    rt::Line Line1{*this, "Line1", {.x1 = 0, .y1 = 0, .x2 = 0, .y2 = 2280, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
+    rt::Label Label8{*this, "Label8", {2760, 120, 1815, 270}, {.caption = "Obtiažnosť: ", .border = true, .backColor = rt::rgb(0xC0FFC0), .foreColor = rt::rgb(0x0000C0), .font = kLabelFont, .tabIndex = 7}};
+    rt::Label Label7{*this, "Label7", {6960, 1560, 1455, 270}, {.caption = "Ufo2 život: 15", .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 6}};
+    rt::Label Label6{*this, "Label6", {6960, 1200, 1455, 270}, {.caption = "Ufo1 život: 15", .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 5}};
+    rt::Label Label5{*this, "Label5", {6960, 2400, 1455, 270}, {.caption = "Naj skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 4}};
+    rt::Label Label4{*this, "Label4", {6960, 2040, 1455, 270}, {.caption = "Skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 3}};
+    rt::Label Label3{*this, "Label3", {6960, 840, 1455, 270}, {.caption = "Quorrel3 život: 3", .visible = false, .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 2}};
+    rt::Label Label2{*this, "Label2", {6960, 480, 1455, 270}, {.caption = "Quorrel2 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 1}};
+    rt::Label Label1{*this, "Label1", {6960, 120, 1455, 270}, {.caption = "Quorrel1 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 0}};
+    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
+    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
+    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
+    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true}};
+    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true}};
+    // clang-format on
+
+  protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+  private:
+    // One appearance timer: its UFO, its invader and what it restores.
+    struct Spawner;
+    void Appear(const Spawner& s);
+    void Quorrel_Timer();
+    void Quorrel2_Timer();
+    void Quorrel3_Timer();
+
+    void Ufo_Timer();
+    void Ufo2_Timer();
+
+    void Fall(rt::Image& invader, float step);
+    void Pad_Timer();
+    void Pad2_Timer();
+    void Pad3_Timer();
+
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void Image5_Click();
+    void Obraz_Timer();
+    void FireCannon();
+    void ArmUfos();
+    void ReleaseInvader3();
+    bool HitInvader(rt::Image& invader, std::int16_t& lives, rt::Label& label, const char* prefix,
+                    std::int32_t* fallStep);
+    void HitUfo(rt::Image& ufo, std::int16_t& lives, rt::Label& label, const char* prefix,
+                rt::Image& other);
+
+    void EndGame(Outcome outcome);
+
+    Modul1& modul1_;
+    rt::Form& menu_;
+};
+
+}  // namespace nebulor

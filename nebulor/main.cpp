@@ -1,0 +1,6 @@
+#include "program.h"
+
+int main(int argc, char** argv) {
+    return rt::RunProgram(argc, argv, nebulor::kInfo,
+                          [] { return std::make_unique<nebulor::Program>(); });
+}

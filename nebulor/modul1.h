@@ -1,0 +1,28 @@
+#pragma once
+// The program-wide variables: what outlives the menu and the game screen.
+// All start at 0 or empty; nothing is stored.
+
+#include <cstdint>
+#include <string>
+
+#include "values.h"
+
+namespace nebulor {
+
+// Booleans are Integers: -1 for true, 0 for false.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+struct Modul1 {
+    std::int16_t EasyLevel = kFalse;
+    std::int16_t MediumLevel = kFalse;
+    std::int16_t HardLevel = kFalse;
+    std::int32_t BestScore = 0;  // 32-bit: a long game must not overflow
+    std::string BestScoreLevel;  // "ľahkú", "strednú" or "ťažkú"; empty before a first best
+    std::int16_t BestScoreSet = kFalse;
+    std::int16_t Ufo1Lives = 0;
+    std::int16_t Ufo2Lives = 0;
+    rt::DateTime StartTime{};  // the time of day the program started
+};
+
+}  // namespace nebulor

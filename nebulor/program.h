@@ -1,0 +1,36 @@
+#pragma once
+// nebulor's forms and how it starts.
+
+#include "hra.h"
+#include "logo.h"
+#include "menu.h"
+#include "modul1.h"
+#include "nebulor_about.h"
+#include "startup.h"
+
+namespace nebulor {
+
+inline const rt::ProgramInfo kInfo{
+    .command = "nebulor",
+    .title = "Nebulor",
+    .major = 1,
+    .minor = 1,
+    .revision = 2,
+    .summary = "Shoot the invaders falling from two UFOs, then the UFOs (a game in Slovak).",
+};
+
+// The program-wide variables and the forms, each given the ones it opens.
+// Member order is construction order: of two timers due at the same instant,
+// the earlier form's ticks first (the menu's clock before the splash's slide).
+// The game screen and the menu open each other: a reference to the later
+// member is only stored until it exists.
+struct Program final : rt::Program {
+    Modul1 modul1;
+    about::NebulorAbout about{kInfo, modul1.StartTime};
+    Hra hra{modul1, menu};
+    Menu menu{modul1, hra, about};
+    Logo logo{modul1, menu};
+    rt::Form& StartupForm() override { return logo; }
+};
+
+}  // namespace nebulor
