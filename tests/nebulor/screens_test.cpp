@@ -1,0 +1,204 @@
+// The splash screen and the main menu.
+
+#include "support.h"
+
+namespace nebulor::testing {
+namespace {
+
+using rt::testing::MoveOver;
+using rt::testing::MoveTo;
+
+using SplashTest = NebulorTest;
+
+TEST_F(SplashTest, PictureSlidesUpIn56TicksRestsAt180AndHandsOver2500MsLater) {
+    rt::Start(logo);
+    EXPECT_TRUE(logo.Visible());
+    EXPECT_EQ(logo.window()->size(), QSize(312, 122));
+    EXPECT_EQ(modul1.StartTime, rt::DateTime{fakes.clock->wallMsecs()});  // before any tick
+    EXPECT_TRUE(menu.Loaded());
+    EXPECT_FALSE(menu.Visible());
+    EXPECT_EQ(modul1.MediumLevel, kTrue);  // the menu's load has run
+
+    advance(55 * 10);
+    EXPECT_EQ(logo.Picture1.Top(), 1800 - 55 * 30);
+    EXPECT_FALSE(logo.Label1.Visible());
+    advance(10);  // reaches 120: put back at 180
+    EXPECT_EQ(logo.Picture1.Top(), 180);
+    EXPECT_EQ(logo.Picture1.Left(), 360);
+    EXPECT_TRUE(logo.Label1.Visible());
+    EXPECT_EQ(logo.Label1.Caption(), "Opäť uvádza hru: ");
+    advance(100);
+    EXPECT_EQ(logo.Picture1.Top(), 180);  // the slide has stopped
+
+    advance(2399);
+    EXPECT_TRUE(logo.Loaded());
+    EXPECT_FALSE(menu.Visible());
+    advance(1);
+    EXPECT_FALSE(logo.Loaded());
+    EXPECT_TRUE(menu.Visible());
+    // The menu's clock has run behind the splash screen: 3 s after the start.
+    EXPECT_EQ(menu.Label8.Caption(), "14:30:08");
+    EXPECT_EQ(modul1.StartTime, rt::DateTime{fakes.clock->wallMsecs() - 3060});
+
+    advance(60'000);
+    EXPECT_FALSE(logo.Loaded());
+    EXPECT_FALSE(app.ended());
+}
+
+class MenuTest : public NebulorTest {
+  protected:
+    void expectColouring(rt::Color back, rt::Color text) {
+        for (rt::Label* l : {&menu.Label1, &menu.Label2}) {
+            EXPECT_EQ(l->BackColor(), back) << l->Name();
+            EXPECT_EQ(l->ForeColor(), text) << l->Name();
+        }
+    }
+    void expectMediumChosen() {
+        EXPECT_TRUE(menu.Option2.Value());
+        EXPECT_EQ(modul1.EasyLevel, kFalse);
+        EXPECT_EQ(modul1.MediumLevel, kTrue);
+        EXPECT_EQ(modul1.HardLevel, kFalse);
+        EXPECT_EQ(modul1.BestScoreSet, kFalse);
+    }
+    // A game on `option` that kills invader 1 `kills` times, then loses.
+    void playAndLose(rt::OptionButton& option, int kills) {
+        startGame(&option, {RndFor(10, 1500, 1), kRndMax});
+        for (int k = 0; k < kills; ++k) {
+            advance(10);
+            while (!hra.Image3.Visible()) advance(10);
+            Click(hra.Image3);
+            Click(hra.Image3);
+        }
+        while (hra.Loaded()) advance(20);
+    }
+};
+
+TEST_F(MenuTest, FirstLoadShowsNoBestScoreTheClockAndMedium) {
+    openMenu();
+    EXPECT_EQ(menu.window()->size(), QSize(428, 358));
+    EXPECT_EQ(menu.window()->windowTitle(), "Nebulor");
+    EXPECT_EQ(menu.Label1.Caption(), "Najlepšie skóre: 0");
+    EXPECT_EQ(menu.Label2.Caption(), "Na obtiažnosť: žiadnu");
+    EXPECT_EQ(menu.Label8.Caption(), "14:30:05");
+    EXPECT_EQ(menu.Label9.Caption(), "7. 12. 2026");
+    EXPECT_EQ(menu.Label8.ToolTipText(), "Prestný čas: 14:30:05");
+    EXPECT_EQ(menu.Label9.ToolTipText(), "Dnes je: 7. 12. 2026");
+    expectColouring(rt::rgb(0xFFE0C0), rt::rgb(0xC00000));
+    expectMediumChosen();
+    EXPECT_EQ(menu.Label3.Caption().rfind("Zlý, nechutný, odporný, smradľavý", 0), 0u);
+
+    advance(1000);
+    EXPECT_EQ(menu.Label8.Caption(), "14:30:06");
+    EXPECT_EQ(menu.Label8.ToolTipText(), "Prestný čas: 14:30:06");
+}
+
+TEST_F(MenuTest, OptionsSetTheFlagsAndAGameBringsMediumBack) {
+    openMenu();
+    Click(menu.Option3);
+    EXPECT_EQ(modul1.HardLevel, kTrue);
+    EXPECT_EQ(modul1.MediumLevel, kFalse);
+    Click(menu.Option1);
+    EXPECT_EQ(modul1.EasyLevel, kTrue);
+    EXPECT_EQ(modul1.HardLevel, kFalse);
+    modul1.EasyLevel = kFalse;  // the selected option clicked again sets its flags again
+    Click(menu.Option1);
+    EXPECT_EQ(modul1.EasyLevel, kTrue);
+
+    playAndLose(menu.Option3, 0);
+    ASSERT_TRUE(menu.Visible());
+    expectMediumChosen();
+}
+
+TEST_F(MenuTest, ANewBestIsPurpleOnYellowOnceThenTheDesignColoursReturn) {
+    openMenu();
+    playAndLose(menu.Option3, 1);
+    ASSERT_TRUE(menu.Visible());
+    EXPECT_EQ(menu.Label1.Caption(), "Najlepšie skóre: 1");
+    EXPECT_EQ(menu.Label2.Caption(), "Na obtiažnosť: ťažkú");
+    expectColouring(rt::rgb(0xFFFFC0), rt::rgb(0xC000C0));
+    expectMediumChosen();
+
+    playAndLose(menu.Option1, 1);  // equal: not a new best
+    EXPECT_EQ(menu.Label1.Caption(), "Najlepšie skóre: 1");
+    EXPECT_EQ(menu.Label2.Caption(), "Na obtiažnosť: ťažkú");
+    expectColouring(rt::rgb(0xFFE0C0), rt::rgb(0xC00000));
+}
+
+TEST_F(MenuTest, HoveringLightsTheMarkersForAMomentAndKeepsTheDashes) {
+    openMenu();
+    advance(200);  // the first tick gives the markers their normal look
+    EXPECT_EQ(menu.Shape3.BorderColor(), rt::rgb(0x0000C0));
+    EXPECT_FALSE(menu.Timer2.Enabled());
+
+    MoveOver(menu.Command4);
+    EXPECT_EQ(menu.Command4.Caption(), "- About -");
+    EXPECT_EQ(menu.Command1.Caption(), "Nová hra");
+    for (rt::Shape* lit : {&menu.Shape5, &menu.Shape6}) {
+        EXPECT_EQ(lit->BorderColor(), rt::rgb(0x008080));
+        EXPECT_EQ(lit->FillColor(), rt::rgb(0x80FFFF));
+    }
+    EXPECT_EQ(menu.Shape3.FillColor(), rt::rgb(0x8080FF));
+    EXPECT_TRUE(menu.Timer2.Enabled());
+
+    advance(100);
+    MoveTo(menu, rt::testing::CentreOf(menu.Command4) + QPoint(3, 1));  // within: no change
+    advance(100);
+    EXPECT_EQ(menu.Shape5.FillColor(), rt::rgb(0x8080FF));  // 200 ms after entering
+    EXPECT_EQ(menu.Command4.Caption(), "- About -");
+    EXPECT_FALSE(menu.Timer2.Enabled());
+
+    MoveOver(menu.Command3);  // straight to another button
+    EXPECT_EQ(menu.Command3.Caption(), "- Koniec -");
+    EXPECT_EQ(menu.Command4.Caption(), "About");
+    EXPECT_EQ(menu.Shape7.FillColor(), rt::rgb(0x80FFFF));
+    EXPECT_EQ(menu.Shape5.FillColor(), rt::rgb(0x8080FF));
+
+    MoveOver(menu.Label3);  // a label is not the bare form
+    EXPECT_EQ(menu.Command3.Caption(), "- Koniec -");
+    MoveTo(menu, QPoint(400, 150));  // the bare form
+    EXPECT_EQ(menu.Command3.Caption(), "Koniec");
+    EXPECT_EQ(menu.Shape7.FillColor(), rt::rgb(0x80FFFF));  // markers untouched
+}
+
+TEST_F(MenuTest, BestScoreLabelsOpenTheirBoxesAndSetTheirTooltips) {
+    openMenu();
+    Click(menu.Label1);
+    Click(menu.Label2);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].prompt, "Najlepšie skóre je: 0.");
+    EXPECT_EQ(messages()[0].title, "Najlepšie skóre");
+    EXPECT_EQ(messages()[0].style, rt::vbInformation);
+    EXPECT_EQ(messages()[1].prompt,
+              "Vyššie uvedené najlepšie skóre si nahral na obtiažnosť: žiadnu.");
+    EXPECT_EQ(messages()[1].title, "Na obtiažnosť");
+
+    modul1.BestScore = 25;
+    modul1.BestScoreLevel = "ťažkú";
+    MoveOver(menu.Label1);
+    EXPECT_EQ(menu.Label1.ToolTipText(), "Najlepšie skóre je: 25.");
+    MoveOver(menu.Label2);
+    EXPECT_EQ(menu.Label2.ToolTipText(),
+              "Vyššie uvedené najlepšie skóre si nahral na obtiažnosť: ťažkú.");
+
+    Click(menu.Label5);
+    Click(menu.Label6);
+    ASSERT_EQ(messages().size(), 4u);
+    EXPECT_EQ(messages()[3].title, menu.Label6.Caption());  // the web address
+    EXPECT_EQ(menu.Label6.ToolTipText(), menu.Label6.Caption());
+}
+
+TEST_F(MenuTest, KoniecEndsTheProgram) {
+    openMenu();
+    Click(menu.Command3);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
+}
+
+TEST_F(MenuTest, ClosingTheMenuWindowEndsTheProgram) {
+    openMenu();
+    menu.window()->close();
+    EXPECT_TRUE(app.ended());
+}
+
+}  // namespace
+}  // namespace nebulor::testing
