@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -9,6 +11,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "app.h"
 #include "drawing.h"
@@ -20,6 +23,7 @@ class FormWindow final : public QWidget {
   public:
     explicit FormWindow(Form* owner);
     void detach() { owner_ = nullptr; }
+    Form* owner() const { return owner_; }
 
   protected:
     void paintEvent(QPaintEvent*) override;
@@ -348,7 +352,51 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
 }
 }  // namespace
 
+namespace {
+
+// A window destroyed behind the toolkit's back (by another client) is gone
+// for the player: it unloads its form, as the close box would. The toolkit
+// only passes the X server's notice on as a native event.
+class DestroyWatcher final : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t" || !message) return false;
+        // The X protocol's DestroyNotify: code 17, then the event's and the
+        // destroyed window's ids.
+        struct DestroyNotify {
+            std::uint8_t responseType;
+            std::uint8_t pad;
+            std::uint16_t sequence;
+            std::uint32_t event;
+            std::uint32_t window;
+        };
+        const auto* notice = static_cast<const DestroyNotify*>(message);
+        if ((notice->responseType & 0x7F) != 17) return false;
+        WindowDestroyed(notice->window);
+        return false;
+    }
+};
+
+}  // namespace
+
+void WindowDestroyed(std::uintptr_t nativeId) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* window = dynamic_cast<FormWindow*>(w);
+        if (!window || !window->owner() || !window->internalWinId() ||
+            window->internalWinId() != nativeId)
+            continue;
+        window->owner()->closeRequested();
+        return;
+    }
+}
+
 FormWindow::FormWindow(Form* owner) : owner_(owner) {
+    static DestroyWatcher watcher;
+    static const bool watching = [] {
+        QCoreApplication::instance()->installNativeEventFilter(&watcher);
+        return true;
+    }();
+    (void)watching;
     const FormDesign& d = owner->current_;
     Qt::WindowFlags flags = Qt::Window;
     switch (d.border) {

@@ -4,6 +4,7 @@
 // properties afresh, Unload destroys the widgets but keeps the form object and
 // its variables.
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -105,6 +106,7 @@ class Form {
     friend class Component;
     friend class Control;
     friend class FormWindow;
+    friend void WindowDestroyed(std::uintptr_t);
     void applyCursor();
     void mouseMoved(int button, int shift, Twips x, Twips y);
     void closeRequested();
@@ -195,6 +197,9 @@ class Control : public Component {
 
 // Shows or hides several controls in the order given.
 void SetVisible(std::initializer_list<Control*> controls, bool visible);
+
+// The window system destroyed the window with this id: its form unloads.
+void WindowDestroyed(std::uintptr_t nativeId);
 
 // Twips to whole pixels, as the window shows them.
 int ToPixels(Twips twips);

@@ -1,6 +1,8 @@
 // Load, Unload and the end of the program; positions in twips.
 
+#include <QAbstractEventDispatcher>
 #include <QWidget>
+#include <cstdint>
 #include <tuple>
 
 #include "support.h"
@@ -115,6 +117,29 @@ TEST_F(FormTest, HandlerMayUnloadItsFormAndShowTheNextOne) {
     EXPECT_EQ(second.counter, 5);
     EXPECT_TRUE(app.ended());
     EXPECT_EQ(app.exitStatus(), 0);
+}
+
+TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {
+    Board first, second;
+    rt::Start(first);
+    second.Show();
+    struct {
+        std::uint8_t responseType = 17;  // an X DestroyNotify, as the toolkit passes it on
+        std::uint8_t pad = 0;
+        std::uint16_t sequence = 1;
+        std::uint32_t event;
+        std::uint32_t window;
+    } notice;
+    notice.event = notice.window = static_cast<std::uint32_t>(first.window()->winId());
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
+                                                           &result);
+    EXPECT_FALSE(first.Loaded());
+    EXPECT_FALSE(app.ended());
+    notice.event = notice.window = static_cast<std::uint32_t>(second.window()->winId());
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
+                                                           &result);
+    EXPECT_TRUE(app.ended());  // the last window gone: the program ends
 }
 
 TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
