@@ -12,7 +12,10 @@ namespace rt {
 
 namespace {
 App* current = nullptr;
-}
+void (*beforeModal)() = nullptr;
+}  // namespace
+
+void SetBeforeModal(void (*hook)()) { beforeModal = hook; }
 
 App::App(std::string title, Platform platform)
     : title_(std::move(title)), platform_(std::move(platform)), scheduler_(*platform_.clock) {
@@ -63,6 +66,7 @@ void App::dispatch(const std::function<void()>& handler) {
 void App::fail(const std::string& message) {
     if (ended_) return;
     scheduler_.stopAll();
+    if (beforeModal) beforeModal();
     try {
         dialogs().MsgBox(message, vbCritical, title_);
     } catch (...) {
@@ -86,6 +90,7 @@ void App::endIfNoForms() {
 
 void MsgBox(const std::string& prompt, int style, const std::string& title) {
     App& app = App::instance();
+    if (beforeModal) beforeModal();
     app.dialogs().MsgBox(prompt, style, title.empty() ? app.title() : title);
 }
 

@@ -73,6 +73,9 @@ class App {
     int status_ = 0;
 };
 
+// Called before a message box opens, so that it shows over what the state is.
+void SetBeforeModal(void (*hook)());
+
 // The statements forms use.
 void MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = {});
 void Beep();

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -64,6 +65,55 @@ void run(const std::function<void()>& handler) {
     if (App::exists()) App::instance().dispatch(handler);
 }
 }  // namespace
+
+// ---- Frames: changes to controls reach the screen once per display frame
+
+class Frames final : public QObject {
+  public:
+    explicit Frames(QObject* parent) : QObject(parent) {
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, [this] { flush(); });
+        SetBeforeModal(&FlushDrawing);
+    }
+    ~Frames() override {
+        current = nullptr;
+        SetBeforeModal(nullptr);
+    }
+
+    static Frames* get() {
+        if (!current && QCoreApplication::instance()) current = new Frames(qApp);
+        return current;
+    }
+    static Frames* existing() { return current; }
+
+    void mark(Control* c) {
+        pending_.push_back(c);
+        if (!timer_.isActive()) timer_.start(interval());
+    }
+    void forget(Control* c) { std::erase(pending_, c); }
+    void flush() {
+        timer_.stop();
+        std::vector<Control*> due;
+        due.swap(pending_);
+        for (Control* c : due) c->sync();
+    }
+
+  private:
+    static int interval() {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal rate = screen && screen->refreshRate() > 1 ? screen->refreshRate() : 60.0;
+        return std::max(1, static_cast<int>(1000.0 / rate));
+    }
+
+    static inline Frames* current = nullptr;
+    std::vector<Control*> pending_;
+    QTimer timer_;
+};
+
+void FlushDrawing() {
+    if (Frames* frames = Frames::existing()) frames->flush();
+}
 
 // ---- Component
 
@@ -145,11 +195,13 @@ void Form::Show() {
 
 void Form::Hide() {
     Load();
+    FlushDrawing();
     if (window_) window_->hide();
 }
 
 void Form::Unload() {
     if (!window_) return;
+    FlushDrawing();  // the player sees the state the form ends in
     Form_Unload();
     if (!window_) return;
     for (Component* c : components_) c->teardown();
@@ -219,6 +271,8 @@ Control::Control(Control& container, std::string name, Geometry design, bool vis
 }
 
 Control::~Control() {
+    if (drawPending_)
+        if (Frames* frames = Frames::existing()) frames->forget(this);
     if (widget_) widget_->detach();
 }
 
@@ -238,6 +292,10 @@ void Control::build() {
 }
 
 void Control::teardown() {
+    if (drawPending_) {
+        if (Frames* frames = Frames::existing()) frames->forget(this);
+        drawPending_ = repaintPending_ = false;
+    }
     if (!widget_) return;
     widget_->detach();
     widget_ = nullptr;  // deleted with its window
@@ -246,7 +304,33 @@ void Control::teardown() {
 bool Control::pressed() const { return widget_ && widget_->pressed(); }
 
 void Control::repaint() {
-    if (widget_) widget_->update();
+    if (!widget_) return;
+    repaintPending_ = true;
+    scheduleSync();
+}
+
+void Control::scheduleSync() {
+    if (drawPending_ || !widget_) return;
+    if (Frames* frames = Frames::get()) {
+        drawPending_ = true;
+        frames->mark(this);
+    }
+}
+
+void Control::sync() {
+    drawPending_ = false;
+    if (!widget_) return;
+    widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
+                         ToPixels(geom_.height));
+    widget_->setVisible(visible_);
+    if (repaintPending_) widget_->update();
+    repaintPending_ = false;
+}
+
+bool Control::takesMouseNow() const {
+    for (const Control* c = this; c; c = c->container_)
+        if (!c->visible_ || !c->enabled_) return false;
+    return true;
 }
 
 void Control::refreshWidget() {
@@ -283,9 +367,7 @@ Twips Control::Height() {
 void Control::setGeometry(Geometry g) {
     touch();
     geom_ = g;
-    if (widget_)
-        widget_->setGeometry(ToPixels(g.left), ToPixels(g.top), ToPixels(g.width),
-                             ToPixels(g.height));
+    scheduleSync();
 }
 
 void Control::SetLeft(Twips left) { Move(left); }
@@ -314,7 +396,7 @@ void Control::SetVisible(bool visible) {
     touch();
     if (visible_ == visible) return;
     visible_ = visible;
-    if (widget_) widget_->setVisible(visible);
+    scheduleSync();
 }
 
 bool Control::Enabled() {
@@ -414,6 +496,7 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
     }
     if (!d.showInTaskbar && d.border == BorderStyle::None) flags |= Qt::Tool;
     setWindowFlags(flags);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills every pixel
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -477,6 +560,8 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (!owner_) return;
     if (owner_->clickNeedsReleaseInside() && !rect().contains(event->position().toPoint())) return;
+    // Still on screen, but hidden or disabled by an earlier event of this frame.
+    if (!owner_->takesMouseNow()) return;
     Control* owner = owner_;
     run([owner] { owner->clicked(); });
 }

@@ -177,13 +177,18 @@ class Control : public Component {
     void teardown() override;
 
     bool pressed() const;  // held down by the mouse or the space bar
-    void repaint();        // after a property that changes the picture
+    void repaint();        // after a property that changes the picture (drawn next frame)
     void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
     Geometry geometry() const { return geom_; }
     int tabIndex() const { return tabIndex_; }
     void setGeometry(Geometry g);
 
   private:
+    friend class Frames;
+    void scheduleSync();  // the widget follows the state at the next frame
+    void sync();
+    bool takesMouseNow() const;  // visible and enabled now, with its containers
+
     Control* container_ = nullptr;
     Geometry design_;
     Geometry geom_;
@@ -193,10 +198,16 @@ class Control : public Component {
     bool enabled_;
     int tabIndex_;
     ControlWidget* widget_ = nullptr;
+    bool drawPending_ = false;
+    bool repaintPending_ = false;
 };
 
 // Shows or hides several controls in the order given.
 void SetVisible(std::initializer_list<Control*> controls, bool visible);
+
+// Changes to controls reach their widgets once per display frame; this puts
+// what is pending on screen now (before a message box, a hide, a grab).
+void FlushDrawing();
 
 // The window system destroyed the window with this id: its form unloads.
 void WindowDestroyed(std::uintptr_t nativeId);

@@ -1,6 +1,7 @@
 #include "mouse.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -19,18 +20,30 @@ QWindow* handleOf(Form& form) {
 }  // namespace
 
 QPoint CentreOf(Control& control) {
+    FlushDrawing();  // where the player sees it
     QWidget* widget = control.widget();
     if (!widget) throw std::logic_error(control.Name() + " has no widget");
     return widget->mapTo(widget->window(), widget->rect().center());
 }
 
 void ClickAt(Form& form, QPoint pixel) {
+    FlushDrawing();
     QTest::mouseClick(handleOf(form), Qt::LeftButton, Qt::NoModifier, pixel);
 }
 
 void Click(Control& control) { ClickAt(control.Parent(), CentreOf(control)); }
 
-void MoveTo(Form& form, QPoint pixel) { QTest::mouseMove(handleOf(form), pixel); }
+void MoveTo(Form& form, QPoint pixel) {
+    FlushDrawing();
+    QTest::mouseMove(handleOf(form), pixel);
+}
+
+QImage Grab(Form& form) {
+    FlushDrawing();
+    QWidget* window = form.window();
+    if (!window) throw std::logic_error("the form is not loaded");
+    return window->grab().toImage();
+}
 
 void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Real Qt mouse events for tests: they enter through the window, so Qt finds
-// the control under the pointer exactly as it does for a player.
+// the control under the pointer exactly as it does for a player. Each puts
+// pending drawing on screen first, as the next frame would.
 
+#include <QImage>
 #include <QPoint>
 
 namespace rt {
@@ -16,6 +18,8 @@ void ClickAt(Form& form, QPoint pixel);
 void Click(Control& control);
 void MoveTo(Form& form, QPoint pixel);
 void MoveOver(Control& control);
+// The window's pixels, with pending drawing on screen.
+QImage Grab(Form& form);
 // Deletes the widgets of unloaded forms, as the event loop would.
 void FlushDeletes();
 

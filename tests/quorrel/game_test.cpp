@@ -1,6 +1,8 @@
 // Whole games as a player plays them: walking, shooting, losing, winning and
 // the best score.
 
+#include <QTest>
+
 #include "support.h"
 
 namespace quorrel::testing {
@@ -82,6 +84,24 @@ TEST_F(GameTest, HitsCountDownTheWalkersLivesAndAKillRespawnsIt) {
     EXPECT_EQ(hra.WalkerStep, 20);  // drawn afresh for the new walker
     advance(10);
     EXPECT_EQ(hra.Image1.Left(), kWalkerHomeLeft - 20);  // the walk goes on
+}
+
+// The screen follows the walker once per display frame: a click hits the
+// walker where the player saw it, not where its next frame will put it.
+TEST_F(GameTest, AClickHitsTheWalkerWhereTheScreenShowsIt) {
+    startGame(hra.Option3, kRndMax);  // 519 twips, about 35 pixels, a step
+    advance(10);
+    rt::FlushDrawing();
+    const QRect shown = hra.Image1.widget()->geometry();
+    advance(30);  // three steps on, not drawn yet
+    ASSERT_EQ(hra.Image1.widget()->geometry(), shown);
+    QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
+    EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");
+
+    rt::FlushDrawing();
+    EXPECT_FALSE(hra.Image1.widget()->geometry().contains(shown.center()));
+    QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
+    EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");  // nothing there any more
 }
 
 struct LostCase {

@@ -26,9 +26,10 @@ class RandomPlay : public QuorrelTest {
 
     QPoint randomPoint() { return QPoint(below(345), below(271)); }
 
-    // Somewhere on the picture, if it is in the window at all.
+    // Somewhere on the picture as the screen shows it, if it is in the window at all.
     std::optional<QPoint> pointOn(rt::Image& image) {
         if (!image.Visible()) return std::nullopt;
+        rt::FlushDrawing();
         const QRect r = image.widget()->geometry().intersected(QRect(0, 0, 345, 271));
         if (r.isEmpty()) return std::nullopt;
         return QPoint(r.left() + below(r.width()), r.top() + below(r.height()));

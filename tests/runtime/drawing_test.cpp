@@ -43,7 +43,7 @@ class Canvas final : public rt::Form {
 };
 
 QRgb PixelAt(rt::Form& form, int x, int y) {
-    return form.window()->grab().toImage().pixel(x, y) & 0xFFFFFF;
+    return rt::testing::Grab(form).pixel(x, y) & 0xFFFFFF;
 }
 
 TEST_F(RuntimeTest, ControlsDrawTheirColoursAndPictures) {

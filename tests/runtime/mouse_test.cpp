@@ -1,5 +1,6 @@
 // Real mouse events: Qt's own hit-testing must pick the control a player would hit.
 
+#include <QTest>
 #include <QWidget>
 
 #include "support.h"
@@ -128,6 +129,26 @@ TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
     f.A1.SetValue(true);
     EXPECT_EQ(values(), "10011");
     EXPECT_EQ(f.clicks, "A2 A2 B2 C1 A1 ");
+}
+
+TEST_F(MouseTest, ScreenFollowsOncePerFrameAndBoxesOpenOverTheLatestState) {
+    Pond f;
+    rt::Start(f);
+    rt::FlushDrawing();
+    const QRect before = f.Image1.widget()->geometry();
+    f.Image1.Move(1500, 600);
+    EXPECT_EQ(f.Image1.widget()->geometry(), before);  // drawn with the next frame
+    QRect whileOpen;
+    fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
+        whileOpen = f.Image1.widget()->geometry();
+    };
+    rt::MsgBox("Stop");
+    EXPECT_EQ(whileOpen, QRect(100, 40, 100, 100));
+
+    // Hidden by an earlier event of the same frame: still drawn, takes no click.
+    f.Image2.SetVisible(false);
+    QTest::mouseClick(f.window()->windowHandle(), Qt::LeftButton, {}, QPoint(170, 170));
+    EXPECT_EQ(f.clicks, "");
 }
 
 TEST_F(MouseTest, AnOpenMessageBoxDropsClicksOnTheWindows) {
