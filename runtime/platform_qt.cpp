@@ -1,5 +1,5 @@
 // The real platform: Qt's monotonic clock and precise timers, message boxes,
-// the alert sound, a Mersenne Twister seeded from the clock, and on Linux a
+// the desktop's alert sound, a Mersenne Twister seeded from the clock, and on Linux a
 // registry that knows one thing: where a system-information program is.
 
 #include <QApplication>
@@ -11,8 +11,15 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <random>
+#include <thread>
+
+#ifdef HAVE_CANBERRA
+#include <canberra.h>
+#endif
 
 #include "platform.h"
 
@@ -79,9 +86,74 @@ class QtDialogs final : public Dialogs {
     }
 };
 
-class QtSound final : public Sound {
+// The desktop's alert: the sound theme's bell through the event-sound
+// library, on a thread of its own so that a slow or missing sound server
+// never holds up the game; the toolkit's beep where that cannot play it.
+class DesktopSound final : public Sound {
   public:
-    void Beep() override { QApplication::beep(); }
+    DesktopSound() {
+        std::thread([state = state_] { Run(*state); }).detach();
+    }
+    // The worker may be stuck in a sound server that never answers: it is
+    // told to stop and left to the end of the process.
+    ~DesktopSound() override {
+        {
+            std::lock_guard lock(state_->mutex);
+            state_->stopping = true;
+        }
+        state_->wake.notify_one();
+    }
+    void Beep() override {
+        {
+            std::lock_guard lock(state_->mutex);
+            ++state_->pending;
+        }
+        state_->wake.notify_one();
+    }
+
+  private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable wake;
+        int pending = 0;
+        bool stopping = false;
+    };
+
+    static void Run(State& s) {
+#ifdef HAVE_CANBERRA
+        ca_context* context = nullptr;
+        bool usable = ca_context_create(&context) == CA_SUCCESS;
+#endif
+        std::unique_lock lock(s.mutex);
+        for (;;) {
+            s.wake.wait(lock, [&s] { return s.stopping || s.pending > 0; });
+            if (s.stopping) break;
+            --s.pending;
+            lock.unlock();
+            bool played = false;
+#ifdef HAVE_CANBERRA
+            if (usable) {
+                const int result = ca_context_play(context, 0, CA_PROP_EVENT_ID, "bell",
+                                                   CA_PROP_EVENT_DESCRIPTION, "Alert", nullptr);
+                played = result == CA_SUCCESS;
+                // No server, driver or theme: use the fallback from now on.
+                if (result == CA_ERROR_NOTAVAILABLE || result == CA_ERROR_NOTFOUND ||
+                    result == CA_ERROR_NODRIVER || result == CA_ERROR_DISCONNECTED)
+                    usable = false;
+            }
+#endif
+            if (!played)
+                if (QCoreApplication* app = QCoreApplication::instance())
+                    QMetaObject::invokeMethod(app, [] { QApplication::beep(); },
+                                              Qt::QueuedConnection);
+            lock.lock();
+        }
+#ifdef HAVE_CANBERRA
+        if (context) ca_context_destroy(context);
+#endif
+    }
+
+    std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 // Answers value "PATH" of the system-information key with the first listed
@@ -141,7 +213,7 @@ const char* const* SystemInfoTools() {
 
 Platform RealPlatform() {
     return Platform{std::make_unique<QtClock>(),           std::make_unique<MersenneRandom>(),
-                    std::make_unique<QtDialogs>(),         std::make_unique<QtSound>(),
+                    std::make_unique<QtDialogs>(),         std::make_unique<DesktopSound>(),
                     std::make_unique<SystemInfoRegistry>(), std::make_unique<RealFiles>(),
                     std::make_unique<DetachedLauncher>()};
 }
