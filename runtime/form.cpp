@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -153,12 +154,7 @@ void Form::Load() {
         for (int size : {16, 32}) icon.addPixmap(RenderPicture(current_.icon, size, size, 1.0));
         window_->setWindowIcon(icon);
     }
-    if (current_.left && current_.top) {
-        window_->move(ToPixels(*current_.left), ToPixels(*current_.top));
-    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        window_->move(area.center() - QPoint(window_->width() / 2, window_->height() / 2));
-    }
+    place();
     for (Component* c : components_) c->loadDesign();
     for (Component* c : components_) c->build();
 
@@ -185,9 +181,32 @@ void Form::Load() {
     Form_Load();
 }
 
+namespace {
+QPointer<QWidget> lastShown;  // the window the player looked at last
+}  // namespace
+
+// A window opens over the one the player was looking at (a game takes the
+// menu's place), else centred on the screen that holds the pointer.
+void Form::place() {
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QPoint centre =
+        lastShown && lastShown->isVisible() ? lastShown->geometry().center() : area.center();
+    QRect frame(QPoint(0, 0), window_->size());
+    frame.moveCenter(centre);
+    frame.moveLeft(
+        std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+    frame.moveTop(
+        std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+    window_->setGeometry(frame);  // the client area, whatever frame the window system adds
+}
+
 void Form::Show() {
     Load();
     if (!window_) return;  // the load handler unloaded it again
+    lastShown = window_;
     window_->show();
     window_->raise();
     window_->activateWindow();

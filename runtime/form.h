@@ -60,7 +60,9 @@ struct FormDesign {
     std::string caption;
     Twips width = 0;  // client area
     Twips height = 0;
-    std::optional<Twips> left{};  // no position: centred on the screen
+    // The layout's position, kept for the record: windows open where the
+    // player is looking (Form::place).
+    std::optional<Twips> left{};
     std::optional<Twips> top{};
     BorderStyle border = BorderStyle::FixedSingle;
     bool minButton = false;  // a fixed border's minimise button
@@ -108,6 +110,7 @@ class Form {
     friend class FormWindow;
     friend void WindowDestroyed(std::uintptr_t);
     void applyCursor();
+    void place();
     void mouseMoved(int button, int shift, Twips x, Twips y);
     void closeRequested();
 

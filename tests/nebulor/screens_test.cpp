@@ -1,5 +1,8 @@
 // The splash screen and the main menu.
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "support.h"
 
 namespace nebulor::testing {
@@ -185,6 +188,19 @@ TEST_F(MenuTest, BestScoreLabelsOpenTheirBoxesAndSetTheirTooltips) {
     ASSERT_EQ(messages().size(), 4u);
     EXPECT_EQ(messages()[3].title, menu.Label6.Caption());  // the web address
     EXPECT_EQ(menu.Label6.ToolTipText(), menu.Label6.Caption());
+}
+
+TEST_F(MenuTest, EachWindowOpensWhereThePlayerLooks) {
+    rt::Start(logo);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint splash = logo.window()->geometry().center();
+    EXPECT_LE((splash - screen.center()).manhattanLength(), 1);
+    advance(56 * 10 + 2500);
+    const QPoint centre = menu.window()->geometry().center();
+    EXPECT_LE((centre - splash).manhattanLength(), 1);
+    startGame();
+    EXPECT_LE((hra.window()->geometry().center() - centre).manhattanLength(), 1);
+    EXPECT_EQ(hra.window()->size(), QSize(566, 373));  // the layout's client size
 }
 
 TEST_F(MenuTest, KoniecEndsTheProgram) {
