@@ -8,11 +8,17 @@ QuorrelAbout::QuorrelAbout(const rt::ProgramInfo& info)
              .height = 3075,
              .border = rt::BorderStyle::FixedToolWindow,
              .showInTaskbar = false,
-             .backColor = rt::rgb(0xC0C0FF)},
+             .backColor = kBack,
+             .picture = kQuorrelBackground},
             info, "Informácie o systéme nie sú teraz prístupné") {
     cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
 }
 
+void QuorrelAbout::Form_Load() { Label8.SetCaption(info_.Version()); }
+
 void QuorrelAbout::cmdOK_Click() { Unload(); }
+
+void QuorrelAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 }  // namespace about

@@ -61,16 +61,21 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     const bool strike = font.bold && !*it;
     if (strike) qfont.setBold(false);
     // Room for one line only: narrow the face a little rather than wrap the
-    // end of a caption (often its number) out of sight.
-    const QFontMetrics metrics(qfont);
-    if (rect.height() < 2 * metrics.lineSpacing() && !text.contains(QLatin1Char('\n'))) {
-        const int width = metrics.horizontalAdvance(text) + (strike ? 1 : 0);
-        if (width > rect.width() && width > 0)
-            qfont.setStretch(std::max(70, rect.width() * 100 / width));
+    // end of a caption (often its number) out of sight; past that, elide.
+    QString shown = text;
+    const int room = rect.width() - (strike ? 1 : 0);
+    if (rect.height() < 2 * QFontMetrics(qfont).lineSpacing() &&
+        !text.contains(QLatin1Char('\n')) && QFontMetrics(qfont).horizontalAdvance(text) > room) {
+        flags &= ~Qt::TextWordWrap;
+        for (int stretch = 100; stretch >= 70; stretch -= 2) {
+            qfont.setStretch(stretch);
+            if (QFontMetrics(qfont).horizontalAdvance(text) <= room) break;
+        }
+        shown = QFontMetrics(qfont).elidedText(text, Qt::ElideRight, room);
     }
     painter.setFont(qfont);
-    painter.drawText(rect, flags, text);
-    if (strike) painter.drawText(rect.translated(1, 0), flags, text);
+    painter.drawText(rect, flags, shown);
+    if (strike) painter.drawText(rect.translated(1, 0), flags, shown);
 }
 
 QPixmap RenderPicture(const Picture& picture, qreal ratio) {

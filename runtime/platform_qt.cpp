@@ -144,8 +144,8 @@ class DesktopSound final : public Sound {
 #endif
             if (!played)
                 if (QCoreApplication* app = QCoreApplication::instance())
-                    QMetaObject::invokeMethod(app, [] { QApplication::beep(); },
-                                              Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        app, [] { QApplication::beep(); }, Qt::QueuedConnection);
             lock.lock();
         }
 #ifdef HAVE_CANBERRA
@@ -212,9 +212,12 @@ const char* const* SystemInfoTools() {
 }
 
 Platform RealPlatform() {
-    return Platform{std::make_unique<QtClock>(),           std::make_unique<MersenneRandom>(),
-                    std::make_unique<QtDialogs>(),         std::make_unique<DesktopSound>(),
-                    std::make_unique<SystemInfoRegistry>(), std::make_unique<RealFiles>(),
+    return Platform{std::make_unique<QtClock>(),
+                    std::make_unique<MersenneRandom>(),
+                    std::make_unique<QtDialogs>(),
+                    std::make_unique<DesktopSound>(),
+                    std::make_unique<SystemInfoRegistry>(),
+                    std::make_unique<RealFiles>(),
                     std::make_unique<DetachedLauncher>()};
 }
 

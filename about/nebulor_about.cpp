@@ -1,0 +1,29 @@
+#include "nebulor_about.h"
+
+#include "app.h"
+
+namespace about {
+
+NebulorAbout::NebulorAbout(const rt::ProgramInfo& info, const rt::DateTime& startTime)
+    : About({.caption = "About",
+             .width = 5565,
+             .height = 4680,
+             .border = rt::BorderStyle::FixedToolWindow,
+             .showInTaskbar = false,
+             .picture = kNebulorGradient},
+            info, "Systémové inforácie nie sú teraz prístupné"),
+      startTime_(startTime) {
+    cmdOK.Click = [this] { cmdOK_Click(); };
+    cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
+}
+
+void NebulorAbout::Form_Load() {
+    Label9.SetCaption("Hru si zapol o: " + rt::TimeText(startTime_) + ".");
+    Label12.SetCaption(info_.Version());
+}
+
+void NebulorAbout::cmdOK_Click() { Unload(); }
+
+void NebulorAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+}  // namespace about
