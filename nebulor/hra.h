@@ -63,11 +63,11 @@ class Hra final : public rt::Form {
     rt::Label Label3{*this, "Label3", {6960, 840, 1455, 270}, {.caption = "Quorrel3 život: 3", .visible = false, .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 2}};
     rt::Label Label2{*this, "Label2", {6960, 480, 1455, 270}, {.caption = "Quorrel2 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 1}};
     rt::Label Label1{*this, "Label1", {6960, 120, 1455, 270}, {.caption = "Quorrel1 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 0}};
-    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
-    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
-    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true}};
-    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true}};
-    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true}};
+    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
+    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
+    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
+    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}};
+    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}};
     // clang-format on
 
   protected:

@@ -53,14 +53,14 @@ class Hra final : public rt::Form {
     rt::Shape Shape1{*this, "Shape1", {10, 2040, 3615, 255}, {.borderColor = rt::rgb(0x000000)}};
     rt::Label Label8{*this, "Label8", {45, 2040, 3540, 255}, {.caption = "Na obtiažnosť: ", .backStyle = rt::BackStyle::Transparent, .foreColor = kBoardColor, .font = kBold, .tabIndex = 13}};
     rt::Label Label7{*this, "Label7", {40, 1560, 1815, 495}, {.caption = "Najvyššie skóre: 0", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = kBoardColor, .font = kBold, .tabIndex = 12}};
-    rt::Image Image2{*this, "Image2", {120, 360, 2175, 615}, {.picture = kUfo, .visible = false, .stretch = true}};
+    rt::Image Image2{*this, "Image2", {120, 360, 2175, 615}, {.picture = kUfo, .visible = false, .stretch = true, .accessibleName = "ufo"}};
     rt::Label Label6{*this, "Label6", {3960, 480, 975, 510}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 11}};
     rt::Label Label5{*this, "Label5", {3960, 120, 975, 270}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kBack, .font = kBold, .tabIndex = 10}};
     rt::Label Label4{*this, "Label4", {1560, 840, 2295, 615}, {.caption = "Mimozemšťan iba prefrčí cez obrazovku. Musíš na neho kliknúť štyri krát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 8}};
     rt::Label Label3{*this, "Label3", {1560, 480, 2295, 495}, {.caption = "Mimozemštan ide stredne rýchlo. Musíš na neho kliknúť tri krát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 7}};
     rt::Label Label2{*this, "Label2", {1560, 120, 2295, 495}, {.caption = "Mimozemšťan ide najpomalšie. Musíš na neho kliknúť dvakrát.", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFFFFFF), .tabIndex = 6}};
     rt::Label Label1{*this, "Label1", {1930, 1560, 1575, 495}, {.caption = "Tvoje skóre je: 0", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xFF0000), .font = kBold, .tabIndex = 1}};
-    rt::Image Image1{*this, "Image1", {kWalkerHomeLeft, kWalkerHomeTop, 1215, 1695}, {.picture = kWalker, .enabled = false, .stretch = true}};
+    rt::Image Image1{*this, "Image1", {kWalkerHomeLeft, kWalkerHomeTop, 1215, 1695}, {.picture = kWalker, .enabled = false, .stretch = true, .accessibleName = "mimozemšťan"}};
     // clang-format on
 
     // The difficulty of the selected option, tested in the order 1, 2, 3.

@@ -6,6 +6,7 @@
 #include <QStyleOption>
 #include <QWidget>
 #include <algorithm>
+#include <vector>
 
 #include "app.h"
 #include "drawing.h"
@@ -168,6 +169,24 @@ void OptionButton::clicked() {
         SetValue(true);
     else if (Click)
         Click();
+}
+
+bool OptionButton::arrowKey(int step) {
+    std::vector<OptionButton*> group;
+    for (Component* c : Parent().components())
+        if (auto* o = dynamic_cast<OptionButton*>(c);
+            o && o->container() == container() && o->Visible() && o->Enabled())
+            group.push_back(o);
+    if (group.size() < 2) return false;
+    std::stable_sort(group.begin(), group.end(),
+                     [](OptionButton* a, OptionButton* b) { return a->tabIndex() < b->tabIndex(); });
+    const auto at = std::find(group.begin(), group.end(), this);
+    if (at == group.end()) return false;
+    const long n = static_cast<long>(group.size());
+    OptionButton* next = group[static_cast<size_t>(((at - group.begin()) + step + n) % n)];
+    next->SetValue(true);
+    if (QWidget* w = next->widget()) w->setFocus();
+    return true;
 }
 
 void OptionButton::paint(QPainter& p, QWidget& w) {

@@ -94,6 +94,7 @@ class Label final : public Designed<LabelDesign> {
   protected:
     void paint(QPainter& painter, QWidget& widget) override;
     std::string toolTip() const override { return cur_.toolTip; }
+    std::string accessibleText() const override { return cur_.caption; }
 };
 
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
@@ -108,6 +109,7 @@ struct ButtonDesign {
     Font font{};
     int tabIndex = 0;
     Cursor mouseIcon{};  // the pointer over the button
+    bool cancel = false;  // Escape in the form presses it
 };
 
 class CommandButton final : public Designed<ButtonDesign> {
@@ -121,6 +123,8 @@ class CommandButton final : public Designed<ButtonDesign> {
 
   protected:
     const Cursor* mouseIcon() const override { return &cur_.mouseIcon; }
+    std::string accessibleText() const override { return cur_.caption; }
+    bool cancels() const override { return cur_.cancel; }
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
@@ -152,8 +156,10 @@ class OptionButton final : public Designed<OptionDesign> {
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
+    std::string accessibleText() const override { return cur_.caption; }
     void paint(QPainter& painter, QWidget& widget) override;
     void clicked() override;
+    bool arrowKey(int step) override;  // selects the next option of its group
 };
 
 struct FrameDesign {
@@ -175,6 +181,7 @@ class Frame final : public Designed<FrameDesign> {
   protected:
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
+    std::string accessibleText() const override { return cur_.caption; }
     void paint(QPainter& painter, QWidget& widget) override;
 };
 
@@ -183,6 +190,7 @@ struct ImageDesign {
     bool visible = true;
     bool enabled = true;
     bool stretch = false;  // scale the picture to the control; else its own size
+    const char* accessibleName = "";  // what a screen reader calls the picture
 };
 
 class Image final : public Designed<ImageDesign> {
@@ -194,6 +202,7 @@ class Image final : public Designed<ImageDesign> {
 
   protected:
     void paint(QPainter& painter, QWidget& widget) override;
+    std::string accessibleText() const override { return cur_.accessibleName; }
     // The press hit the picture: a walker that moves on before release still counts.
     bool clickNeedsReleaseInside() const override { return false; }
 };

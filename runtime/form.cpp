@@ -31,6 +31,7 @@ class FormWindow final : public QWidget {
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Form* owner_;
@@ -342,7 +343,10 @@ void Control::sync() {
     widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
                          ToPixels(geom_.height));
     widget_->setVisible(visible_);
-    if (repaintPending_) widget_->update();
+    if (repaintPending_) {
+        widget_->update();
+        widget_->setAccessibleName(QString::fromStdString(accessibleText()));
+    }
     repaintPending_ = false;
 }
 
@@ -360,6 +364,7 @@ void Control::refreshWidget() {
     widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
     widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
     widget_->setToolTip(QString::fromStdString(toolTip()));
+    widget_->setAccessibleName(QString::fromStdString(accessibleText()));
     if (const Cursor* icon = mouseIcon(); icon && !icon->picture.empty())
         widget_->setCursor(MakeCursor(*icon, widget_->devicePixelRatioF()));
     widget_->setVisible(visible_);
@@ -540,6 +545,21 @@ void FormWindow::closeEvent(QCloseEvent* event) {
     if (owner_) owner_->closeRequested();
 }
 
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || !owner_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    for (Component* c : owner_->components())
+        if (auto* control = dynamic_cast<Control*>(c);
+            control && control->cancels() && control->takesMouseNow()) {
+            event->accept();
+            run([control] { control->clicked(); });
+            return;
+        }
+    QWidget::keyPressEvent(event);
+}
+
 ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
     setMouseTracking(true);
 }
@@ -586,6 +606,19 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step && owner_) {
+        Control* owner = owner_;
+        bool moved = false;
+        run([&] { moved = owner->arrowKey(step); });
+        if (moved) {
+            event->accept();
+            return;
+        }
+    }
     const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
                            event->key() == Qt::Key_Enter;
     if (!owner_ || !owner_->focusable() || !activates) {

@@ -172,6 +172,12 @@ class Control : public Component {
     virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
     virtual std::string toolTip() const { return {}; }
+    // What a screen reader calls it: its caption, or a name for a picture.
+    virtual std::string accessibleText() const { return {}; }
+    // Escape in the form presses it (an about box's "OK").
+    virtual bool cancels() const { return false; }
+    // An arrow key moved the focus by `step` within its group; true if it did.
+    virtual bool arrowKey(int /*step*/) { return false; }
     // The control's own pointer picture; none shows the container's pointer.
     virtual const Cursor* mouseIcon() const { return nullptr; }
 
@@ -188,6 +194,7 @@ class Control : public Component {
 
   private:
     friend class Frames;
+    friend class FormWindow;
     void scheduleSync();  // the widget follows the state at the next frame
     void sync();
     bool takesMouseNow() const;  // visible and enabled now, with its containers

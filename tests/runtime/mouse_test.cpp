@@ -131,6 +131,60 @@ TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
     EXPECT_EQ(f.clicks, "A2 A2 B2 C1 A1 ");
 }
 
+// The keyboard and screen readers reach what the mouse reaches.
+class Dialog final : public rt::Form {
+  public:
+    Dialog() : rt::Form(rt::FormDesign{.caption = "Dialog", .width = 4500, .height = 3000}) {
+        OK.Click = [this] { clicks += "OK "; };
+        Other.Click = [this] { clicks += "Other "; };
+        A.Click = [this] { clicks += "A "; };
+        B.Click = [this] { clicks += "B "; };
+    }
+    // clang-format off
+    rt::CommandButton Other{*this, "Other", {120, 120, 1500, 400}, {.caption = "Other", .tabIndex = 1}};
+    rt::CommandButton OK{*this, "OK", {120, 720, 1500, 400}, {.caption = "OK", .tabIndex = 0, .cancel = true}};
+    rt::OptionButton B{*this, "B", {2000, 600, 1500, 300}, {.caption = "Bé", .tabIndex = 3}};
+    rt::OptionButton A{*this, "A", {2000, 120, 1500, 300}, {.caption = "Á", .value = true, .tabIndex = 2}};
+    rt::Image Picture{*this, "Picture", {2000, 1500, 600, 600}, {.accessibleName = "ufo"}};
+    // clang-format on
+    std::string clicks;
+};
+
+using KeyboardTest = RuntimeTest;
+
+TEST_F(KeyboardTest, TabOrderEnterSpaceEscapeAndArrowsDoWhatClicksDo) {
+    Dialog f;
+    rt::Start(f);
+    QWidget* focused = f.window()->focusWidget();
+    EXPECT_EQ(focused, f.OK.widget());  // first in tab order, though second in the layout
+    QTest::keyClick(f.OK.widget(), Qt::Key_Return);
+    QTest::keyClick(f.OK.widget(), Qt::Key_Space);
+    EXPECT_EQ(f.clicks, "OK OK ");
+    EXPECT_EQ(f.OK.widget()->nextInFocusChain(), f.Other.widget());
+
+    QTest::keyClick(f.Other.widget(), Qt::Key_Escape);  // the form's cancel button
+    EXPECT_EQ(f.clicks, "OK OK OK ");
+
+    f.clicks.clear();
+    QTest::keyClick(f.A.widget(), Qt::Key_Down);
+    EXPECT_TRUE(f.B.Value());
+    EXPECT_FALSE(f.A.Value());
+    QTest::keyClick(f.B.widget(), Qt::Key_Down);  // round to the first again
+    EXPECT_TRUE(f.A.Value());
+    EXPECT_EQ(f.clicks, "B A ");
+}
+
+TEST_F(KeyboardTest, CaptionsAndPicturesHaveAccessibleNames) {
+    Dialog f;
+    rt::Start(f);
+    EXPECT_EQ(f.OK.widget()->accessibleName(), "OK");
+    EXPECT_EQ(f.B.widget()->accessibleName(), "Bé");
+    EXPECT_EQ(f.Picture.widget()->accessibleName(), "ufo");
+    f.Other.SetCaption("- Other -");
+    rt::FlushDrawing();
+    EXPECT_EQ(f.Other.widget()->accessibleName(), "- Other -");
+}
+
 TEST_F(MouseTest, ScreenFollowsOncePerFrameAndBoxesOpenOverTheLatestState) {
     Pond f;
     rt::Start(f);
