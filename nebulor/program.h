@@ -6,6 +6,7 @@
 #include "menu.h"
 #include "modul1.h"
 #include "nebulor_about.h"
+#include "maker.h"
 #include "startup.h"
 
 namespace nebulor {
@@ -13,10 +14,11 @@ namespace nebulor {
 inline const rt::ProgramInfo kInfo{
     .command = "nebulor",
     .title = "Nebulor",
-    .major = 1,
-    .minor = 1,
-    .revision = 2,
+    .major = maker::kNebulor.major,
+    .minor = maker::kNebulor.minor,
+    .revision = maker::kNebulor.revision,
     .summary = "Shoot the invaders falling from two UFOs, then the UFOs (a game in Slovak).",
+    .appId = maker::kNebulor.appId,
 };
 
 // The program-wide variables and the forms, each given the ones it opens.

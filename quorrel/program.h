@@ -3,6 +3,7 @@
 
 #include "hra.h"
 #include "quorrel_about.h"
+#include "maker.h"
 #include "startup.h"
 #include "uvod.h"
 
@@ -11,10 +12,11 @@ namespace quorrel {
 inline const rt::ProgramInfo kInfo{
     .command = "quorrel",
     .title = "Quorrel",
-    .major = 1,
-    .minor = 3,
-    .revision = 1,
+    .major = maker::kQuorrel.major,
+    .minor = maker::kQuorrel.minor,
+    .revision = maker::kQuorrel.revision,
     .summary = "Shoot the alien walker before it escapes by UFO (a game in Slovak).",
+    .appId = maker::kQuorrel.appId,
 };
 
 // The forms, each given the ones it opens. Member order is construction

@@ -84,6 +84,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     guiStarting = false;
     QApplication::setApplicationName(QString::fromStdString(info.command));
     QApplication::setApplicationVersion(QString::fromStdString(info.Version()));
+    if (!info.appId.empty()) QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
     App app(info.title, RealPlatform());

@@ -17,6 +17,7 @@ struct ProgramInfo {
     int minor = 0;
     int revision = 0;
     std::string summary;  // one line for --help
+    std::string appId;    // names its desktop entry, so the desktop matches its windows
 
     std::string Version() const;  // "1.3.1"
 };

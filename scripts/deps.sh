@@ -4,6 +4,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine fonts-dejavu-core)
+# The desktop's alert sound and its theme.
+packages+=(libcanberra-dev sound-theme-freedesktop)
+# scripts/smoke_x11.sh: a real X server and clicks on it.
+packages+=(xvfb xdotool)
+# scripts/check_package.sh: the validators, and what cpack needs to find the libraries.
+packages+=(desktop-file-utils appstream groff-base dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

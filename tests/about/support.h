@@ -19,7 +19,7 @@ namespace about::testing {
 using rt::testing::Click;
 
 inline const rt::ProgramInfo kNebulor{
-    .command = "nebulor", .title = "Nebulor", .major = 1, .minor = 1, .revision = 2, .summary = ""};
+    .command = "nebulor", .title = "Nebulor", .major = 1, .minor = 1, .revision = 2, .summary = "", .appId = ""};
 inline constexpr const char* kNebulorUnavailable = "Systémové inforácie nie sú teraz prístupné";
 inline constexpr const char* kQuorrelUnavailable = "Informácie o systéme nie sú teraz prístupné";
 
