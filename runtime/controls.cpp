@@ -122,7 +122,7 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
     p.fillRect(r, toQColor(cur_.backColor));
     const int shift = down ? 1 : 0;
     if (cur_.style == ButtonStyle::Graphical && !cur_.picture.empty()) {
-        const QPixmap pixmap = RenderPicture(cur_.picture, w.devicePixelRatioF());
+        const QPixmap pixmap = RenderPicture(cur_.picture, PixelRatioOf(p));
         const QSize size = pixmap.deviceIndependentSize().toSize();
         p.save();
         p.setClipRect(r.adjusted(2, 2, -2, -2));
@@ -178,8 +178,9 @@ bool OptionButton::arrowKey(int step) {
             o && o->container() == container() && o->Visible() && o->Enabled())
             group.push_back(o);
     if (group.size() < 2) return false;
-    std::stable_sort(group.begin(), group.end(),
-                     [](OptionButton* a, OptionButton* b) { return a->tabIndex() < b->tabIndex(); });
+    std::stable_sort(group.begin(), group.end(), [](OptionButton* a, OptionButton* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
     const auto at = std::find(group.begin(), group.end(), this);
     if (at == group.end()) return false;
     const long n = static_cast<long>(group.size());
@@ -241,7 +242,7 @@ void Image::SetPicture(const Picture& picture) { set(&ImageDesign::picture, pict
 
 void Image::paint(QPainter& p, QWidget& w) {
     if (cur_.picture.empty()) return;
-    const qreal ratio = w.devicePixelRatioF();
+    const qreal ratio = PixelRatioOf(p);
     if (cur_.stretch)
         p.drawPixmap(w.rect(), RenderPicture(cur_.picture, w.width(), w.height(), ratio));
     else
@@ -277,7 +278,7 @@ void PictureBox::paint(QPainter& p, QWidget& w) {
     p.fillRect(r, toQColor(cur_.backColor));
     const int inset = cur_.border ? 2 : 0;
     if (!cur_.picture.empty())
-        p.drawPixmap(inset, inset, RenderPicture(cur_.picture, w.devicePixelRatioF()));
+        p.drawPixmap(inset, inset, RenderPicture(cur_.picture, PixelRatioOf(p)));
     if (cur_.border) drawSunken(p, r);
 }
 

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QPaintEngine>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
@@ -76,6 +77,12 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     painter.setFont(qfont);
     painter.drawText(rect, flags, shown);
     if (strike) painter.drawText(rect.translated(1, 0), flags, shown);
+}
+
+qreal PixelRatioOf(QPainter& painter) {
+    if (QPaintEngine* engine = painter.paintEngine())
+        if (QPaintDevice* device = engine->paintDevice()) return device->devicePixelRatioF();
+    return painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
 }
 
 QPixmap RenderPicture(const Picture& picture, qreal ratio) {

@@ -27,6 +27,10 @@ QFont toQFont(const Font& font);
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font);
 
+// The pixel ratio of what the painter really draws on (the screen's backing
+// store, or an image a widget is rendered into).
+qreal PixelRatioOf(QPainter& painter);
+
 // The picture rendered at its pixel size for a screen of this pixel ratio.
 QPixmap RenderPicture(const Picture& picture, qreal devicePixelRatio);
 QPixmap RenderPicture(const Picture& picture, int width, int height, qreal devicePixelRatio);

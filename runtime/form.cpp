@@ -152,7 +152,8 @@ void Form::Load() {
     window_->setFixedSize(ToPixels(current_.width), ToPixels(current_.height));
     if (!current_.icon.empty()) {
         QIcon icon;
-        for (int size : {16, 32}) icon.addPixmap(RenderPicture(current_.icon, size, size, 1.0));
+        for (int size : {16, 24, 32, 48, 64, 128})
+            icon.addPixmap(RenderPicture(current_.icon, size, size, 1.0));
         window_->setWindowIcon(icon);
     }
     place();
@@ -530,7 +531,8 @@ void FormWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const FormDesign& d = owner_->current_;
     painter.fillRect(rect(), toQColor(d.backColor));
-    if (!d.picture.empty()) painter.drawPixmap(0, 0, RenderPicture(d.picture, devicePixelRatioF()));
+    if (!d.picture.empty())
+        painter.drawPixmap(0, 0, RenderPicture(d.picture, PixelRatioOf(painter)));
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -80,6 +80,35 @@ TEST_F(RuntimeTest, ControlsDrawTheirColoursAndPictures) {
     EXPECT_EQ(PixelAt(f, 130, 115), 0x00FFFFu);
 }
 
+// A dense screen gets pictures rendered at its resolution, not blown up: an
+// edge stays as sharp as at ratio 1, at most a one-pixel ramp.
+TEST_F(RuntimeTest, PicturesAreAsSharpAtRatio2AsAtRatio1) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("edge.svg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10" viewBox="0 0 20 10">
+<rect x="0" y="0" width="10.5" height="10" fill="#ff0000"/>
+<rect x="10.5" y="0" width="9.5" height="10" fill="#0000ff"/></svg>)");
+    file.close();
+    Canvas f(rt::Picture{path.toStdString(), 20, 10});
+    rt::Start(f);
+    rt::FlushDrawing();
+    auto rampAt = [&](qreal ratio) {
+        QImage image(f.window()->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        f.window()->render(&image);
+        int ramp = 0;
+        for (int x = 0; x < static_cast<int>(20 * ratio); ++x) {
+            const QRgb c = image.pixel(x, static_cast<int>(5 * ratio)) & 0xFFFFFF;
+            if (c != 0xFF0000 && c != 0x0000FF) ++ramp;
+        }
+        return ramp;
+    };
+    EXPECT_LE(rampAt(1.0), 1);
+    EXPECT_LE(rampAt(2.0), 1);
+}
+
 TEST(PointerTest, HotSpotScalesWithThePictureOnDenseScreens) {
     QTemporaryDir dir;
     const rt::Cursor ring{{WriteTestPicture(dir), 32, 32}, 16, 16};
