@@ -17,7 +17,9 @@ namespace about {
 inline const rt::Picture kProgramPicture{":/about/program.svg", 32, 32};
 
 // The texts the two boxes share.
-inline const std::string kOwnership = std::string("© ") + maker::kYear + " " + maker::kName;
+inline std::string Ownership(const char* game) {
+    return std::string("© ") + maker::kYear + " " + maker::NameOr(game);
+}
 inline constexpr const char* kBuiltWith = "Vytvorené v C++ a Qt 6";
 
 // Where the system-information tool is registered, in the order it is looked up.

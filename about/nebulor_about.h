@@ -37,7 +37,7 @@ class NebulorAbout final : public About {
     rt::Label Label4{*this, "Label4", {120, 0, 5295, 495}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = kClear, .foreColor = rt::rgb(0x0000C0), .font = {"Tahoma", 21.75f, true}}};
     rt::PictureBox picIcon{*this, "picIcon", {120, 120, 540, 540}, {.picture = kProgramPicture, .autoSize = true, .backColor = rt::rgb(0x00C000)}};
     rt::PictureBox Picture1{*this, "Picture1", {4920, 120, 540, 540}, {.picture = kNebulorIcon}};
-    rt::Label lblVersion{*this, "lblVersion", {720, 480, 4005, 225}, {.caption = kOwnership, .backStyle = kClear, .font = kTahomaBold}};
+    rt::Label lblVersion{*this, "lblVersion", {720, 480, 4005, 225}, {.caption = Ownership("Nebulor"), .backStyle = kClear, .font = kTahomaBold}};
     rt::Label Label11{*this, "Label11", {3699, 480, 615, 255}, {.caption = "Verzia:", .backStyle = kClear, .font = kTahomaBold}};
     rt::Label Label12{*this, "Label12", {4320, 480, 615, 255}, {.caption = "", .backStyle = kClear, .font = kTahoma}};
     rt::Label Label3{*this, "Label3", {120, 720, 3015, 255}, {.caption = kBuiltWith, .backStyle = kClear, .font = kTahomaBold}};

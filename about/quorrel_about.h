@@ -24,7 +24,7 @@ class QuorrelAbout final : public About {
     rt::Label Label4{*this, "Label4", {120, 0, 3975, 495}, {.caption = "Quorrel", .alignment = rt::Alignment::Center, .backStyle = kClear, .foreColor = kBack, .font = {"Tahoma", 21.75f, true}}};
     rt::PictureBox picIcon{*this, "picIcon", {120, 120, 540, 540}, {.picture = kProgramPicture, .autoSize = true, .backColor = kBack}};
     rt::PictureBox Picture1{*this, "Picture1", {3600, 120, 540, 539}, {.picture = kQuorrelIcon, .backColor = kBack}};
-    rt::Label lblTitle{*this, "lblTitle", {720, 480, 2925, 240}, {.caption = kOwnership, .backStyle = kClear, .foreColor = kText, .font = {"Tahoma", 8.25f, true}}};
+    rt::Label lblTitle{*this, "lblTitle", {720, 480, 2925, 240}, {.caption = Ownership("Quorrel"), .backStyle = kClear, .foreColor = kText, .font = {"Tahoma", 8.25f, true}}};
     rt::Label Label3{*this, "Label3", {120, 720, 2415, 255}, {.caption = kBuiltWith, .backStyle = kClear, .foreColor = kText, .font = kTahoma}};
     rt::Label Label7{*this, "Label7", {120, 1080, 495, 255}, {.caption = "Verzia: ", .backStyle = kClear, .foreColor = kHeading, .font = kTahoma}};
     rt::Label Label8{*this, "Label8", {639, 1080, 735, 255}, {.caption = "", .backStyle = kClear, .foreColor = kText, .font = kTahoma}};

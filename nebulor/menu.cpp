@@ -14,7 +14,9 @@ const char* const Menu::kRules =
 
 std::string Menu::WebAddress() { return maker::kWeb; }
 
-std::string Menu::Notice() { return std::string("© ") + maker::kYear + " " + maker::kName; }
+std::string Menu::Notice() {
+    return std::string("© ") + maker::kYear + " " + maker::NameOr("Nebulor");
+}
 
 namespace {
 constexpr const char* kPlain1 = "Nová hra";
@@ -174,7 +176,7 @@ void Menu::Label1_Click() { rt::MsgBox(BestScoreText(), rt::vbInformation, "Najl
 void Menu::Label2_Click() { rt::MsgBox(BestLevelText(), rt::vbInformation, "Na obtiažnosť"); }
 
 void Menu::Label5_Click() {
-    rt::MsgBox(Notice() + ". Všetky práva vyhradené.", rt::vbInformation, maker::kName);
+    rt::MsgBox(Notice() + ". Všetky práva vyhradené.", rt::vbInformation, maker::NameOr("Nebulor"));
 }
 
 void Menu::Label6_Click() {

@@ -18,7 +18,7 @@ namespace rt {
 QColor toQColor(Color c) { return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF); }
 
 const QStringList& FallbackFamilies() {
-    static const QStringList families{"DejaVu Sans Condensed", "Liberation Sans Narrow",
+    static const QStringList families{"Liberation Sans Narrow", "DejaVu Sans Condensed",
                                       "DejaVu Sans", "Sans Serif"};
     return families;
 }
@@ -29,14 +29,26 @@ QString familyOf(const Font& font) {
 }
 }  // namespace
 
+namespace {
+bool onlyFallbacks = false;
+QStringList overflowed;
+}  // namespace
+
+void UseFallbackFonts(bool only) { onlyFallbacks = only; }
+
+QStringList TakeOverflowedTexts() {
+    QStringList texts;
+    texts.swap(overflowed);
+    return texts;
+}
+
 QFont toQFont(const Font& font) {
     const QString family = familyOf(font);
     QFont f(family);
     // Bitmap strikes do not scale: on a high-density screen take the fallback.
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 &&
-        !QFontDatabase::isSmoothlyScalable(family)) {
+    if (onlyFallbacks || (qGuiApp && qGuiApp->devicePixelRatio() > 1.0 &&
+                          !QFontDatabase::isSmoothlyScalable(family))) {
         f.setFamilies(FallbackFamilies());
-        f.setStretch(QFont::Condensed);
     }
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
     f.setBold(font.bold);
@@ -48,7 +60,7 @@ QFont toQFont(const Font& font) {
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font) {
     static QHash<QString, bool> hasBold;
-    const QString family = familyOf(font);
+    const QString family = onlyFallbacks ? FallbackFamilies().front() : familyOf(font);
     auto it = hasBold.find(family);
     if (it == hasBold.end()) {
         const QStringList styles = QFontDatabase::styles(family);
@@ -73,6 +85,15 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
             if (QFontMetrics(qfont).horizontalAdvance(text) <= room) break;
         }
         shown = QFontMetrics(qfont).elidedText(text, Qt::ElideRight, room);
+        if (shown != text) overflowed.append(text);
+    } else if (!text.isEmpty() && rect.height() >= 2 * QFontMetrics(qfont).lineSpacing()) {
+        // Wrapped past the bottom: narrow it the same way.
+        auto fits = [&] {
+            return QFontMetrics(qfont).boundingRect(rect, flags, text).height() <=
+                   rect.height() + 1;
+        };
+        for (int stretch = 98; !fits() && stretch >= 70; stretch -= 2) qfont.setStretch(stretch);
+        if (!fits()) overflowed.append(text);
     }
     painter.setFont(qfont);
     painter.drawText(rect, flags, shown);

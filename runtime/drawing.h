@@ -19,6 +19,12 @@ QColor toQColor(Color c);
 // captions keep to their controls.
 const QStringList& FallbackFamilies();
 
+// Draws every text with the fallback families, as where the bundled fonts
+// are missing (for tests of how captions fit).
+void UseFallbackFonts(bool only);
+// The captions drawn since the last call that did not fit their controls.
+QStringList TakeOverflowedTexts();
+
 // Point sizes become pixel sizes at 96 dpi, so text fits the twips layout.
 QFont toQFont(const Font& font);
 

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine fonts-dejavu-core)
+# Narrow faces that stand in where the bundled ones are missing.
+packages+=(fonts-liberation fonts-dejavu-extra)
 # The desktop's alert sound and its theme.
 packages+=(libcanberra-dev sound-theme-freedesktop)
 # scripts/smoke_x11.sh: a real X server and clicks on it.

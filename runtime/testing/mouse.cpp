@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <stdexcept>
 
+#include "../drawing.h"
 #include "../form.h"
 
 namespace rt::testing {
@@ -46,6 +47,20 @@ QImage Grab(Form& form) {
 }
 
 void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
+
+std::vector<std::string> CaptionsThatDoNotFitWithFallbackFonts(Form& form) {
+    FlushDrawing();
+    QWidget* window = form.window();
+    if (!window) throw std::logic_error("the form is not loaded");
+    TakeOverflowedTexts();
+    UseFallbackFonts(true);
+    QImage image(window->size(), QImage::Format_RGB32);
+    window->render(&image);
+    UseFallbackFonts(false);
+    std::vector<std::string> texts;
+    for (const QString& text : TakeOverflowedTexts()) texts.push_back(text.toStdString());
+    return texts;
+}
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

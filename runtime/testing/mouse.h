@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <string>
+#include <vector>
 
 namespace rt {
 class Form;
@@ -20,6 +22,9 @@ void MoveTo(Form& form, QPoint pixel);
 void MoveOver(Control& control);
 // The window's pixels, with pending drawing on screen.
 QImage Grab(Form& form);
+// The captions of the form's visible controls that do not fit them when only
+// the fallback fonts are there (the bundled ones missing).
+std::vector<std::string> CaptionsThatDoNotFitWithFallbackFonts(Form& form);
 // Deletes the widgets of unloaded forms, as the event loop would.
 void FlushDeletes();
 

@@ -18,7 +18,7 @@ TEST_F(NebulorAboutTest, ShowsVersionStartTimeAndTheMakerFromTheConfiguredPlace)
     EXPECT_EQ(about.Label9.Caption(), "Hru si zapol o: 9:15:30.");
     EXPECT_EQ(about.Label6.Caption(), maker::kWeb);
     EXPECT_EQ(about.Label8.Caption(), maker::kEmail);
-    EXPECT_NE(about.lblVersion.Caption().find(maker::kName), std::string::npos);
+    EXPECT_NE(about.lblVersion.Caption().find(maker::NameOr("Nebulor")), std::string::npos);
     EXPECT_NE(about.lblVersion.Caption().find(maker::kYear), std::string::npos);
     EXPECT_EQ(about.picIcon.widget()->size(), QSize(36, 36));  // the picture and its border
     EXPECT_EQ(about.window()->focusWidget(), about.cmdOK.widget());

@@ -35,7 +35,7 @@ TEST_F(QuorrelAboutTest, TheGameWindowsAboutOpensTheVioletBoxWithItsVersion) {
     EXPECT_EQ(about.Label8.Caption(), "1.3.1");
     EXPECT_EQ(about.lblVersion.Caption(), maker::kWeb);
     EXPECT_EQ(about.lblDescription.Caption(), maker::kEmail);
-    EXPECT_NE(about.lblTitle.Caption().find(maker::kName), std::string::npos);
+    EXPECT_NE(about.lblTitle.Caption().find(maker::NameOr("Quorrel")), std::string::npos);
     const rt::Font tahoma{"Tahoma", 8.25f};
     for (auto [label, font] : {std::pair{&about.lblTitle, rt::Font{"Tahoma", 8.25f, true}},
                                {&about.Label3, tahoma},

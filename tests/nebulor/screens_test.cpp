@@ -203,6 +203,24 @@ TEST_F(MenuTest, EachWindowOpensWhereThePlayerLooks) {
     EXPECT_EQ(hra.window()->size(), QSize(566, 373));  // the layout's client size
 }
 
+// Where Tahoma is missing, the narrow fallback still fits every caption.
+TEST_F(MenuTest, EveryCaptionFitsWithTheFallbackFonts) {
+    using rt::testing::CaptionsThatDoNotFitWithFallbackFonts;
+    rt::Start(logo);
+    advance(56 * 10);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(logo), std::vector<std::string>());
+    advance(2500);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(menu), std::vector<std::string>());
+    Click(menu.Command4);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.about), std::vector<std::string>());
+    program.about.Unload();
+    startGame(&menu.Option3);
+    for (rt::Label* l : {&hra.Label3, &hra.Label6, &hra.Label7}) l->SetVisible(true);
+    hra.Label4.SetCaption("Skóre: 32768");
+    hra.Label5.SetCaption("Naj skóre: 32768");
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+}
+
 TEST_F(MenuTest, KoniecEndsTheProgram) {
     openMenu();
     Click(menu.Command3);

@@ -115,6 +115,24 @@ TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
                  hra.Command3.FontUnderline());
 }
 
+// Where the bundled fonts are missing, the narrow fallback still fits every caption.
+TEST_F(OptionsTest, EveryCaptionFitsWithTheFallbackFonts) {
+    using rt::testing::CaptionsThatDoNotFitWithFallbackFonts;
+    rt::Start(program.úvod);
+    advance(55 * 10);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.úvod), std::vector<std::string>());
+    advance(2000);
+    for (rt::OptionButton* o : {&hra.Option1, &hra.Option2, &hra.Option3}) {
+        choose(*o);
+        EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+    }
+    Click(hra.Command3);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.about), std::vector<std::string>());
+    startGame(hra.Option3, kRndMin);
+    hra.Label11.SetVisible(true);
+    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+}
+
 struct StartCase {
     const char* name;
     rt::OptionButton Hra::*option;
