@@ -116,6 +116,11 @@ void CommandButton::SetFontUnderline(bool underline) {
     repaint();
 }
 
+void CommandButton::warmPictures(qreal ratio) {
+    if (design_.style == ButtonStyle::Graphical && !design_.picture.empty())
+        RenderPicture(design_.picture, ratio);
+}
+
 void CommandButton::paint(QPainter& p, QWidget& w) {
     const QRect r = w.rect();
     const bool down = pressed();
@@ -240,6 +245,15 @@ const Picture& Image::GetPicture() { return get(&ImageDesign::picture); }
 
 void Image::SetPicture(const Picture& picture) { set(&ImageDesign::picture, picture); }
 
+void Image::warmPictures(qreal ratio) {
+    if (design_.picture.empty()) return;
+    const Geometry g = geometry();
+    if (design_.stretch)
+        RenderPicture(design_.picture, ToPixels(g.width), ToPixels(g.height), ratio);
+    else
+        RenderPicture(design_.picture, ratio);
+}
+
 void Image::paint(QPainter& p, QWidget& w) {
     if (cur_.picture.empty()) return;
     const qreal ratio = PixelRatioOf(p);
@@ -271,6 +285,10 @@ void PictureBox::fitPicture() {
     const Geometry g = geometry();
     setGeometry({g.left, g.top, cur_.picture.width * kTwipsPerPixel + edge,
                  cur_.picture.height * kTwipsPerPixel + edge});
+}
+
+void PictureBox::warmPictures(qreal ratio) {
+    if (!design_.picture.empty()) RenderPicture(design_.picture, ratio);
 }
 
 void PictureBox::paint(QPainter& p, QWidget& w) {

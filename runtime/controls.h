@@ -108,7 +108,7 @@ struct ButtonDesign {
     Color backColor = kButtonFaceColor;
     Font font{};
     int tabIndex = 0;
-    Cursor mouseIcon{};  // the pointer over the button
+    Cursor mouseIcon{};   // the pointer over the button
     bool cancel = false;  // Escape in the form presses it
 };
 
@@ -125,6 +125,7 @@ class CommandButton final : public Designed<ButtonDesign> {
     const Cursor* mouseIcon() const override { return &cur_.mouseIcon; }
     std::string accessibleText() const override { return cur_.caption; }
     bool cancels() const override { return cur_.cancel; }
+    void warmPictures(qreal ratio) override;
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
@@ -189,7 +190,7 @@ struct ImageDesign {
     Picture picture{};
     bool visible = true;
     bool enabled = true;
-    bool stretch = false;  // scale the picture to the control; else its own size
+    bool stretch = false;             // scale the picture to the control; else its own size
     const char* accessibleName = "";  // what a screen reader calls the picture
 };
 
@@ -203,6 +204,7 @@ class Image final : public Designed<ImageDesign> {
   protected:
     void paint(QPainter& painter, QWidget& widget) override;
     std::string accessibleText() const override { return cur_.accessibleName; }
+    void warmPictures(qreal ratio) override;
     // The press hit the picture: a walker that moves on before release still counts.
     bool clickNeedsReleaseInside() const override { return false; }
 };
@@ -230,6 +232,7 @@ class PictureBox final : public Designed<PictureBoxDesign> {
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
     void paint(QPainter& painter, QWidget& widget) override;
+    void warmPictures(qreal ratio) override;
 
   private:
     void fitPicture();

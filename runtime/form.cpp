@@ -129,9 +129,59 @@ void Component::touch() {
 
 // ---- Form
 
-Form::Form(FormDesign design) : design_(std::move(design)), current_(design_) {}
+namespace {
+
+std::vector<Form*>& allForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+}  // namespace
+
+// Once a first window shows, every form's pictures are rendered while the
+// program idles (the splash's wait), one form an event, rather than inside
+// the tick that opens the form.
+class PictureWarmer final : public QObject {
+  public:
+    explicit PictureWarmer(QObject* parent) : QObject(parent), queue_(allForms()) {
+        connect(&timer_, &QTimer::timeout, this, [this] { step(); });
+        timer_.start(0);
+    }
+
+  private:
+    void step() {
+        if (queue_.empty()) {
+            timer_.stop();
+            return;
+        }
+        Form* form = queue_.back();
+        queue_.pop_back();
+        if (std::find(allForms().begin(), allForms().end(), form) != allForms().end())
+            form->warmPictures(qApp->devicePixelRatio());
+    }
+
+    std::vector<Form*> queue_;
+    QTimer timer_;
+};
+
+namespace {
+void WarmUpPictures() {
+    static QPointer<PictureWarmer> warmer;
+    if (!warmer && QCoreApplication::instance()) warmer = new PictureWarmer(qApp);
+}
+}  // namespace
+
+Form::Form(FormDesign design) : design_(std::move(design)), current_(design_) {
+    allForms().push_back(this);
+}
+
+void Form::warmPictures(qreal ratio) {
+    if (!design_.picture.empty()) RenderPicture(design_.picture, ratio);
+    for (Component* c : components_) c->warmPictures(ratio);
+}
 
 Form::~Form() {
+    std::erase(allForms(), this);
     // The controls, members of the derived form, are gone already.
     if (window_) {
         window_->detach();
@@ -210,6 +260,7 @@ void Form::Show() {
     if (!window_) return;  // the load handler unloaded it again
     lastShown = window_;
     window_->show();
+    WarmUpPictures();
     window_->raise();
     window_->activateWindow();
 }

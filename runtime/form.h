@@ -15,6 +15,7 @@
 
 class QPainter;
 class QWidget;
+using qreal = double;
 
 namespace rt {
 
@@ -40,6 +41,8 @@ class Component {
     virtual void build() {}         // create widgets (the form's window exists)
     virtual void started() {}       // the form is loaded: timers may run
     virtual void teardown() {}      // the form unloads
+    // Renders the pictures the design names into the cache ahead of need.
+    virtual void warmPictures(qreal /*ratio*/) {}
 
     void touch();  // touching an unloaded form's member loads the form
 
@@ -108,6 +111,8 @@ class Form {
     friend class Component;
     friend class Control;
     friend class FormWindow;
+    friend class PictureWarmer;
+    void warmPictures(qreal ratio);
     friend void WindowDestroyed(std::uintptr_t);
     void applyCursor();
     void place();
