@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "app.h"
 #include "fakes.h"
@@ -79,6 +80,81 @@ class NebulorTest : public ::testing::Test {
 
     // Clicks an image where the player sees it.
     void shoot(rt::Image& image) { Click(image); }
+
+    // ---- Flight, shooting and random play: where a control is on top, and
+    // the steps of a game that goes past 60 points.
+
+    // The control's pixels (window coordinates) as the screen shows them.
+    static QRect pixelsOf(rt::Control& control) {
+        rt::FlushDrawing();
+        QWidget* w = control.widget();
+        if (!w || !w->isVisible()) return {};
+        return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size())
+            .intersected(w->window()->rect());
+    }
+
+    // True when a click at `pixel` reaches `control` and nothing stacked above it.
+    static bool onTop(rt::Control& control, QPoint pixel) {
+        QWidget* w = control.widget();
+        return w && w->window()->childAt(pixel) == w;
+    }
+
+    // A pixel of `control` that no other control covers, nearest its centre.
+    std::optional<QPoint> uncoveredPixel(rt::Control& control) {
+        const QRect r = pixelsOf(control);
+        std::optional<QPoint> best;
+        auto distance = [&](QPoint p) { return (p - r.center()).manhattanLength(); };
+        for (int y = r.top(); y <= r.bottom(); y += 2)
+            for (int x = r.left(); x <= r.right(); x += 2)
+                if (QPoint p(x, y); onTop(control, p) && (!best || distance(p) < distance(*best)))
+                    best = p;
+        return best;
+    }
+
+    // Clicks `control` where the player sees it.
+    void shootWhereSeen(rt::Control& control) {
+        const std::optional<QPoint> p = uncoveredPixel(control);
+        ASSERT_TRUE(p) << control.Name() << " shows nowhere";
+        rt::testing::ClickAt(control.Parent(), *p);
+    }
+
+    // Lets time run a millisecond at a time until `image` shows.
+    void waitUntilShown(rt::Image& image, int limitMs = 5000) {
+        for (int ms = 0; ms < limitMs && hra.Loaded() && !image.Visible(); ++ms) advance(1);
+        ASSERT_TRUE(hra.Loaded() && image.Visible()) << image.Name() << " never came";
+    }
+
+    // Shoots an invader in play until it dies.
+    void kill(rt::Image& invader) {
+        for (int hit = 0; hit < 3 && invader.Visible(); ++hit) shootWhereSeen(invader);
+        ASSERT_FALSE(invader.Visible()) << invader.Name() << " survived three hits";
+    }
+
+    // The next kill is the 60th: invader 1's, as soon as it comes.
+    void armUfos() {
+        hra.Score = 59;
+        waitUntilShown(hra.Image3);
+        kill(hra.Image3);
+        ASSERT_TRUE(hra.Image1.Enabled());
+    }
+
+    // The end-of-game boxes' texts.
+    static std::string VictoryText(std::int32_t score) {
+        return "Gratulujem! Zničil si obidve mimozemšťanské ufá a zachránil si Zem od skazy teda "
+               "invázie mimozemšťanov... Získal si skóre: " +
+               std::to_string(score) + ".";
+    }
+    static std::string DefeatText(std::int32_t score, bool newBest) {
+        return "Prehral si mimozemšťan pristál na Zemi.\rZískal si skóre: " +
+               std::to_string(score) +
+               (newBest ? " a tým si prekonal najlepšie skóre."
+                        : " bohužiaľ neprekonal si najlepšie skóre.");
+    }
+
+    // The fifteen hits that destroy a UFO.
+    void destroy(rt::Image& ufo) {
+        for (int hit = 0; hit < 15 && hra.Loaded() && ufo.Visible(); ++hit) shootWhereSeen(ufo);
+    }
 };
 
 }  // namespace nebulor::testing
