@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Both games and the plainest Qt animation on one real X server, one after
+# another for the same time: CPU of each program and of the X server, context
+# switches, and ticks against the nominal count.
+#
+#   bench/frame_bench.sh [seconds=20] [build dir=/tmp/benchbuild] [rounds=1]
+#
+# With several rounds the three run in turn again and again, each game is
+# compared with the animation of its own round, and medians close the table:
+# other load on the machine moves single figures by tens of percent.
+# Needs Xvfb; uses openbox as the window manager when it is installed (set
+# FRAME_BENCH_WM=none to run without one). CPU and context switches are read
+# from /proc over the same interval for every program, from its "ready" line
+# on, so start-up is not counted.
+set -euo pipefail
+
+seconds=${1:-20}
+build=${2:-/tmp/benchbuild}
+rounds=${3:-1}
+anim=$build/bench/simple_animation
+game=$build/bench/frame_bench
+for b in "$anim" "$game"; do
+    [[ -x $b ]] || { echo "missing $b: build the simple_animation and frame_bench targets" >&2; exit 1; }
+done
+command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 1; }
+
+hz=$(getconf CLK_TCK)
+work=$(mktemp -d)
+xpid='' wmpid=''
+cleanup() {
+    [[ -n $wmpid ]] && kill "$wmpid" 2>/dev/null || true
+    [[ -n $xpid ]] && kill "$xpid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+display=99
+while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xpid=$!
+export DISPLAY=":$display"
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+
+wm=none
+if [[ ${FRAME_BENCH_WM:-openbox} != none ]] && command -v openbox >/dev/null; then
+    openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wmpid=$!
+    wm=openbox
+    sleep 1
+fi
+export QT_QPA_PLATFORM=xcb
+
+# user+sys clock ticks of a process, all its threads
+cputicks() { [[ -n $1 ]] && sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}' || echo 0; }
+# voluntary + involuntary context switches, summed over the threads
+switches() {
+    [[ -n $1 ]] || { echo 0; return; }
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print n + 0}'
+}
+sample() { echo "$(date +%s.%N) $(cputicks "$1") $(switches "$1") $(cputicks "$xpid") $(switches "$xpid") $(cputicks "$wmpid")"; }
+
+echo "frame_bench: $seconds s each, $rounds round(s), on Xvfb $DISPLAY, window manager: $wm"
+echo "load at start: $(uptime)"
+
+rows=$work/rows  # one line per program and round: its figures, tab-separated
+run() {
+    local round=$1 name=$2
+    shift 2
+    local out=$work/$name.$round.out
+    "$@" "$seconds" 1 >"$out" 2>"$work/$name.err" &
+    local pid=$!
+    for _ in $(seq 300); do
+        grep -q '^ready' "$out" 2>/dev/null && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    grep -q '^ready' "$out" || { echo "$name did not start" >&2; cat "$work/$name.err" >&2; exit 1; }
+    read -r t0 p0 s0 x0 xs0 w0 <<<"$(sample "$pid")"
+    sleep "$seconds"
+    read -r t1 p1 s1 x1 xs1 w1 <<<"$(sample "$pid")"
+    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$pid" 2>/dev/null && { echo "$name did not end" >&2; kill "$pid"; exit 1; }
+    wait "$pid" || { echo "$name failed" >&2; cat "$work/$name.err" >&2; exit 1; }
+    # the fewest ticks of any timer, in percent of its nominal count
+    local ticks
+    ticks=$(grep -oE '^least ticks [0-9.]+|\(([0-9.]+)%\)' "$out" | grep -oE '[0-9.]+' |
+        sort -g | head -n1)
+    awk -v r="$round" -v n="$name" -v w="$(awk -v a="$t0" -v b="$t1" 'BEGIN {print b - a}')" \
+        -v hz="$hz" -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v m=$((w1 - w0)) -v s=$((s1 - s0)) \
+        -v xs=$((xs1 - xs0)) -v t="$ticks" 'BEGIN {
+            printf "%s\t%s\t%.2f\t%.2f\t%.2f\t%.0f\t%.0f\t%s\n", r, n, 100 * p / hz / w,
+                100 * x / hz / w, 100 * m / hz / w, s / w, xs / w, t
+        }' >>"$rows"
+    echo
+    if ((rounds > 1)); then echo "== $name (round $round)"; else echo "== $name"; fi
+    grep -v '^ready' "$out" | sed 's/^/  /'
+}
+
+for round in $(seq "$rounds"); do
+    run "$round" simple_animation "$anim"
+    run "$round" quorrel "$game" quorrel
+    run "$round" nebulor "$game" nebulor
+done
+
+echo
+echo "load at end: $(uptime)"
+echo
+# Each game's ratio is taken against the animation of its own round; with
+# several rounds the last lines give the median of each column.
+awk -F '\t' -v rounds="$rounds" '
+    function median(list, n,   a, i, j, t) {
+        n = split(list, a, " ")
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && a[j - 1] + 0 > a[j] + 0; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    function row(label, c, x, m, s, xs, t, r, rx) {
+        printf "%-23s %7.2f %7.2f %8.2f %6.0f %6.0f %10.1f%% %6.2fx %6.2fx\n", label, c, x, m, s, xs,
+            t, r, rx
+    }
+    { cpu[$1, $2] = $3; xcpu[$1, $2] = $4; wm[$1, $2] = $5; cs[$1, $2] = $6; xcs[$1, $2] = $7
+      ticks[$1, $2] = $8 }
+    END {
+        split("simple_animation quorrel nebulor", names, " ")
+        printf "%-23s %7s %7s %8s %6s %6s %11s %7s %7s\n", "program", "cpu %", "X cpu %",
+            "wm cpu %", "cs/s", "X cs/s", "least ticks", "ratio", "with X"
+        for (r = 1; r <= rounds; r++)
+            for (k = 1; k <= 3; k++) {
+                n = names[k]
+                base = cpu[r, "simple_animation"]
+                baseall = base + xcpu[r, "simple_animation"]
+                ratio[r, n] = base > 0 ? cpu[r, n] / base : 0
+                ratiox[r, n] = baseall > 0 ? (cpu[r, n] + xcpu[r, n]) / baseall : 0
+                row(n (rounds > 1 ? " #" r : ""), cpu[r, n], xcpu[r, n], wm[r, n], cs[r, n],
+                    xcs[r, n], ticks[r, n], ratio[r, n], ratiox[r, n])
+                if (r == 1 || ticks[r, n] + 0 < least[n]) least[n] = ticks[r, n] + 0
+                for (f = 1; f <= 8; f++) list[n, f] = list[n, f] " " \
+                    (f == 1 ? cpu[r, n] : f == 2 ? xcpu[r, n] : f == 3 ? wm[r, n] : f == 4 ? cs[r, n] : \
+                     f == 5 ? xcs[r, n] : f == 6 ? ticks[r, n] : f == 7 ? ratio[r, n] : ratiox[r, n])
+            }
+        met = "yes"
+        for (k = 1; k <= 3; k++) {
+            n = names[k]
+            for (f = 1; f <= 8; f++) med[f] = median(list[n, f])
+            if (rounds > 1)
+                row(n " median", med[1], med[2], med[3], med[4], med[5], least[n], med[7], med[8])
+            if (n != "simple_animation" && (med[7] > 0.6 || least[n] < 99)) met = "no"
+        }
+        if (rounds > 1) print "(median rows: least ticks is the lowest of all rounds)"
+        printf "goal (each game <= 0.6x the animation'"'"'s cpu, every timer >= 99%% of its ticks): %s\n", met
+    }' "$rows"
