@@ -68,6 +68,7 @@ class LatenessClock final : public rt::Clock {
                 worst = std::max(worst, late);
                 if (late > 2000) ++over2ms;
                 if (late > 5000) ++over5ms;
+                if (late > 50000) stalls.push_back({asked_, late});
             }
             wake();
         });
@@ -82,6 +83,10 @@ class LatenessClock final : public rt::Clock {
     bool measuring = false;
     long wakes = 0, over2ms = 0, over5ms = 0;
     rt::Micros sum = 0, worst = 0;
+    struct Stall {
+        rt::Micros due, late;
+    };
+    std::vector<Stall> stalls;  // wake-ups more than 50 ms late
 
   private:
     std::unique_ptr<rt::Clock> inner_;
@@ -123,13 +128,15 @@ class Bench {
         ++games_;
         playing_ = true;
         gameStart_ = clock_.now();
+        events_.push_back({gameStart_, "a game started"});
         for (TimerCount& t : timers_)
             if (!t.wholeRun) t.due.reset();  // its countdown starts afresh
     }
     void gameEnded() {
         if (!playing_) return;
         playing_ = false;
-        addGameTime(clock_.now());
+        events_.push_back({clock_.now(), "a game ended"});
+        addGameTime(events_.back().when);
     }
 
     void startMeasuring() {
@@ -173,6 +180,17 @@ class Bench {
                     "over 5 ms\n",
                     clock_.wakes, clock_.wakes ? double(clock_.sum) / 1000.0 / clock_.wakes : 0.0,
                     double(clock_.worst) / 1000.0, clock_.over2ms, clock_.over5ms);
+        // What the program was doing when it stopped ticking.
+        for (const LatenessClock::Stall& st : clock_.stalls) {
+            const Event* last = nullptr;
+            for (const Event& e : events_)
+                if (e.when <= st.due) last = &e;
+            std::printf("  stall at %.2f s: %.1f ms late", double(st.due - measureStart_) / 1e6,
+                        double(st.late) / 1000.0);
+            if (last)
+                std::printf(", %.1f ms after %s", double(st.due - last->when) / 1000.0, last->what);
+            std::printf("\n");
+        }
         const double cpu = u1.cpu - u0.cpu;
         const long vol = u1.voluntary - u0.voluntary, invol = u1.involuntary - u0.involuntary;
         std::printf("own cpu %.3f s (%.2f%% of wall), context switches %.1f/s (%.1f voluntary, "
@@ -207,6 +225,11 @@ class Bench {
 
     LatenessClock& clock_;
     std::vector<TimerCount> timers_;
+    struct Event {
+        rt::Micros when;
+        const char* what;
+    };
+    std::vector<Event> events_;
     bool playing_ = false, measuring_ = false;
     long games_ = 0;
     rt::Micros gameStart_ = 0, gameTime_ = 0, measureStart_ = 0, measureEnd_ = 0;

@@ -5,6 +5,9 @@
 #
 #   bench/frame_bench.sh [seconds=20] [build dir=/tmp/benchbuild] [rounds=1]
 #
+# FRAME_BENCH_PAIRED=1 adds, to each round, each game run at the same time as
+# the animation, and their CPU ratio.
+#
 # With several rounds the three run in turn again and again, each game is
 # compared with the animation of its own round, and medians close the table:
 # other load on the machine moves single figures by tens of percent.
@@ -68,24 +71,31 @@ echo "frame_bench: $seconds s each, $rounds round(s), on Xvfb $DISPLAY, window m
 echo "load at start: $(uptime)"
 
 rows=$work/rows  # one line per program and round: its figures, tab-separated
+awaitReady() {  # output file, pid, name
+    for _ in $(seq 300); do
+        grep -q '^ready' "$1" 2>/dev/null && break
+        kill -0 "$2" 2>/dev/null || break
+        sleep 0.05
+    done
+    grep -q '^ready' "$1" || { echo "$3 did not start" >&2; cat "$work/$3.err" >&2; exit 1; }
+}
+awaitEnd() {  # pid, name
+    for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$1" 2>/dev/null && { echo "$2 did not end" >&2; kill "$1"; exit 1; }
+    wait "$1" || { echo "$2 failed" >&2; cat "$work/$2.err" >&2; exit 1; }
+}
+
 run() {
     local round=$1 name=$2
     shift 2
     local out=$work/$name.$round.out
     "$@" "$seconds" 1 >"$out" 2>"$work/$name.err" &
     local pid=$!
-    for _ in $(seq 300); do
-        grep -q '^ready' "$out" 2>/dev/null && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    grep -q '^ready' "$out" || { echo "$name did not start" >&2; cat "$work/$name.err" >&2; exit 1; }
+    awaitReady "$out" "$pid" "$name"
     read -r t0 p0 s0 x0 xs0 w0 <<<"$(sample "$pid")"
     sleep "$seconds"
     read -r t1 p1 s1 x1 xs1 w1 <<<"$(sample "$pid")"
-    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$pid" 2>/dev/null && { echo "$name did not end" >&2; kill "$pid"; exit 1; }
-    wait "$pid" || { echo "$name failed" >&2; cat "$work/$name.err" >&2; exit 1; }
+    awaitEnd "$pid" "$name"
     # the fewest ticks of any timer, in percent of its nominal count
     local ticks
     ticks=$(grep -oE '^least ticks [0-9.]+|\(([0-9.]+)%\)' "$out" | grep -oE '[0-9.]+' |
@@ -101,10 +111,36 @@ run() {
     grep -v '^ready' "$out" | sed 's/^/  /'
 }
 
+# A game and the animation at the same time: both see the same machine, so
+# their ratio holds when the machine's state drifts between runs.
+pairs=$work/pairs  # round, game, its CPU over the animation's, both in clock ticks
+paired() {
+    local round=$1 name=$2
+    shift 2
+    # the game first: it plays a second before "ready"; both outlast the sample
+    "$@" "$seconds" 3 >"$work/pair.$name.out" 2>"$work/$name.err" &
+    local gpid=$!
+    awaitReady "$work/pair.$name.out" "$gpid" "$name"
+    "$anim" "$seconds" 3 >"$work/pair.anim.out" 2>"$work/simple_animation.err" &
+    local apid=$!
+    awaitReady "$work/pair.anim.out" "$apid" simple_animation
+    local a0 g0 a1 g1
+    a0=$(cputicks "$apid") g0=$(cputicks "$gpid")
+    sleep "$seconds"
+    a1=$(cputicks "$apid") g1=$(cputicks "$gpid")
+    awaitEnd "$apid" simple_animation
+    awaitEnd "$gpid" "$name"
+    printf '%s\t%s\t%s\t%s\n' "$round" "$name" $((g1 - g0)) $((a1 - a0)) >>"$pairs"
+}
+
 for round in $(seq "$rounds"); do
     run "$round" simple_animation "$anim"
     run "$round" quorrel "$game" quorrel
     run "$round" nebulor "$game" nebulor
+    if [[ ${FRAME_BENCH_PAIRED:-0} != 0 ]]; then
+        paired "$round" quorrel "$game" quorrel
+        paired "$round" nebulor "$game" nebulor
+    fi
 done
 
 echo
@@ -154,3 +190,18 @@ awk -F '\t' -v rounds="$rounds" '
         if (rounds > 1) print "(median rows: least ticks is the lowest of all rounds)"
         printf "goal (each game <= 0.6x the animation'"'"'s cpu, every timer >= 99%% of its ticks): %s\n", met
     }' "$rows"
+if [[ -s $pairs ]]; then
+    echo
+    echo "each game running at the same time as the animation (CPU in clock ticks):"
+    awk -F '\t' '
+        { r = $4 > 0 ? $3 / $4 : 0; printf "  %-9s round %s: %5d / %5d = %.2fx\n", $2, $1, $3, $4, r
+          list[$2] = list[$2] " " r; n[$2]++ }
+        END {
+            for (g in list) {
+                k = split(list[g], a, " ")
+                for (i = 2; i <= k; i++)
+                    for (j = i; j > 1 && a[j - 1] + 0 > a[j] + 0; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+                printf "  %-9s median %.2fx\n", g, k % 2 ? a[(k + 1) / 2] : (a[k / 2] + a[k / 2 + 1]) / 2
+            }
+        }' "$pairs"
+fi
