@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +104,22 @@ struct TimerCount {
     long ticks = 0;
     std::optional<rt::Micros> due;  // the next tick on the cadence
     rt::Micros worstLate = 0;
+};
+
+// Counts the windows' repaints: each update request is one paint and one
+// flush to the X server.
+class FrameCounter final : public QObject {
+  public:
+    bool measuring = false;
+    long frames = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (measuring && event->type() == QEvent::UpdateRequest && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            ++frames;
+        return false;
+    }
 };
 
 class Bench {
@@ -354,6 +371,8 @@ int main(int argc, char** argv) {
     };
 
     Bench bench(lateness);
+    FrameCounter frames;
+    qapp.installEventFilter(&frames);
     std::unique_ptr<QuorrelRun> q;
     std::unique_ptr<NebulorRun> n;
     std::function<void(std::mt19937&)> play;
@@ -380,10 +399,14 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         u0 = usage();
         bench.startMeasuring();
+        frames.measuring = true;
         QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] {
             bench.stopMeasuring();
+            frames.measuring = false;
             const Usage u1 = usage();
             bench.report(u0, u1);
+            std::printf("frames drawn %ld (%.1f/s)\n", frames.frames,
+                        double(frames.frames) / seconds);
             std::printf("message boxes %d\n", boxes.shown);
             std::fflush(stdout);
             QTimer::singleShot(tail * 1000, Qt::PreciseTimer, [] { QApplication::exit(0); });

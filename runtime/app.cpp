@@ -91,6 +91,7 @@ void App::endIfNoForms() {
 void MsgBox(const std::string& prompt, int style, const std::string& title) {
     App& app = App::instance();
     if (beforeModal) beforeModal();
+    app.scheduler().beforeWait();
     app.dialogs().MsgBox(prompt, style, title.empty() ? app.title() : title);
 }
 

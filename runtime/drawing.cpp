@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string_view>
 #include <tuple>
 
 namespace rt {
@@ -57,8 +58,19 @@ QFont toQFont(const Font& font) {
     return f;
 }
 
-void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
-              const Font& font) {
+namespace {
+
+// How a caption is set in its rectangle: worked out once, since labels the
+// pictures move over are drawn again on every frame.
+struct TextLayout {
+    QFont font;
+    QString shown;
+    int flags = 0;
+    bool strike = false;     // bold drawn twice, one pixel apart
+    bool overflows = false;  // does not fit even narrowed
+};
+
+TextLayout layOut(const QSize& size, int flags, const QString& text, const Font& font) {
     static QHash<QString, bool> hasBold;
     const QString family = onlyFallbacks ? FallbackFamilies().front() : familyOf(font);
     auto it = hasBold.find(family);
@@ -70,22 +82,23 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
             });
         it = hasBold.insert(family, bold);
     }
-    QFont qfont = toQFont(font);
-    const bool strike = font.bold && !*it;
-    if (strike) qfont.setBold(false);
+    TextLayout out{toQFont(font), text, flags};
+    QFont& qfont = out.font;
+    out.strike = font.bold && !*it;
+    if (out.strike) qfont.setBold(false);
+    const QRect rect(QPoint(0, 0), size);
     // Room for one line only: narrow the face a little rather than wrap the
     // end of a caption (often its number) out of sight; past that, elide.
-    QString shown = text;
-    const int room = rect.width() - (strike ? 1 : 0);
+    const int room = rect.width() - (out.strike ? 1 : 0);
     if (rect.height() < 2 * QFontMetrics(qfont).lineSpacing() &&
         !text.contains(QLatin1Char('\n')) && QFontMetrics(qfont).horizontalAdvance(text) > room) {
-        flags &= ~Qt::TextWordWrap;
+        out.flags &= ~Qt::TextWordWrap;
         for (int stretch = 100; stretch >= 70; stretch -= 2) {
             qfont.setStretch(stretch);
             if (QFontMetrics(qfont).horizontalAdvance(text) <= room) break;
         }
-        shown = QFontMetrics(qfont).elidedText(text, Qt::ElideRight, room);
-        if (shown != text) overflowed.append(text);
+        out.shown = QFontMetrics(qfont).elidedText(text, Qt::ElideRight, room);
+        out.overflows = out.shown != text;
     } else if (!text.isEmpty() && rect.height() >= 2 * QFontMetrics(qfont).lineSpacing()) {
         // Wrapped past the bottom: narrow it the same way.
         auto fits = [&] {
@@ -93,11 +106,35 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
                    rect.height() + 1;
         };
         for (int stretch = 98; !fits() && stretch >= 70; stretch -= 2) qfont.setStretch(stretch);
-        if (!fits()) overflowed.append(text);
+        out.overflows = !fits();
     }
-    painter.setFont(qfont);
-    painter.drawText(rect, flags, shown);
-    if (strike) painter.drawText(rect.translated(1, 0), flags, shown);
+    return out;
+}
+
+}  // namespace
+
+void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
+              const Font& font) {
+    using Key = std::tuple<QString, std::string_view, float, bool, bool, int, int, int, bool, bool>;
+    static std::map<Key, TextLayout> layouts;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { layouts.clear(); });  // no font may outlive the application
+        return true;
+    }();
+    (void)cleared;
+    const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    Key key{text,          font.name,    font.size, font.bold, font.underline,
+            rect.width(),  rect.height(), flags,    onlyFallbacks, dense};
+    auto it = layouts.find(key);
+    if (it == layouts.end()) {
+        if (layouts.size() >= 1024) layouts.clear();  // captions such as scores never repeat
+        it = layouts.emplace(std::move(key), layOut(rect.size(), flags, text, font)).first;
+    }
+    const TextLayout& layout = it->second;
+    if (layout.overflows) overflowed.append(text);
+    painter.setFont(layout.font);
+    painter.drawText(rect, layout.flags, layout.shown);
+    if (layout.strike) painter.drawText(rect.translated(1, 0), layout.flags, layout.shown);
 }
 
 qreal PixelRatioOf(QPainter& painter) {
@@ -113,14 +150,15 @@ QPixmap RenderPicture(const Picture& picture, qreal ratio) {
 QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio) {
     // Pictures are redrawn on every paint: keep each rendering once.
     using Key = std::tuple<std::string, int, int, qreal>;
-    static std::map<Key, QPixmap> cache;
+    static std::map<Key, QPixmap, std::less<>> cache;  // looked up without copying the name
     static const bool cleared = [] {
         qAddPostRoutine([] { cache.clear(); });  // no pixmap may outlive the application
         return true;
     }();
     (void)cleared;
-    Key key{picture.resource, width, height, ratio};
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    const std::tuple<std::string_view, int, int, qreal> wanted{picture.resource, width, height,
+                                                                ratio};
+    if (auto it = cache.find(wanted); it != cache.end()) return it->second;
 
     QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),
                  std::max(1, static_cast<int>(std::ceil(height * ratio))),
@@ -133,7 +171,7 @@ QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio
     }
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(image);
-    cache.emplace(std::move(key), pixmap);
+    cache.emplace(Key{picture.resource, width, height, ratio}, pixmap);
     return pixmap;
 }
 

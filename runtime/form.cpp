@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPixmap>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
@@ -35,6 +37,7 @@ class FormWindow final : public QWidget {
 
   private:
     Form* owner_;
+    QPixmap background_;  // the back colour with the picture on it, opaque
 };
 
 class ControlWidget final : public QWidget {
@@ -70,17 +73,24 @@ void run(const std::function<void()>& handler) {
 
 // ---- Frames: changes to controls reach the screen once per display frame
 
+// A frame is drawn on the wake-up of a tick whenever one comes soon enough
+// after the frame is due, so that timers and drawing share their wake-ups;
+// a timer draws it when no tick is near (or none runs).
 class Frames final : public QObject {
   public:
-    explicit Frames(QObject* parent) : QObject(parent) {
+    explicit Frames(QObject* parent) : QObject(parent), interval_(frameInterval()) {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         connect(&timer_, &QTimer::timeout, this, [this] { flush(); });
         SetBeforeModal(&FlushDrawing);
+        SetAfterTicks([] {
+            if (current) current->afterTicks();
+        });
     }
     ~Frames() override {
         current = nullptr;
         SetBeforeModal(nullptr);
+        SetAfterTicks(nullptr);
     }
 
     static Frames* get() {
@@ -91,24 +101,61 @@ class Frames final : public QObject {
 
     void mark(Control* c) {
         pending_.push_back(c);
-        if (!timer_.isActive()) timer_.start(interval());
+        if (!timer_.isActive()) plan(false);
     }
     void forget(Control* c) { std::erase(pending_, c); }
     void flush() {
         timer_.stop();
+        if (App::exists()) lastFrame_ = App::instance().clock().now();
         std::vector<Control*> due;
         due.swap(pending_);
         for (Control* c : due) c->sync();
     }
 
   private:
-    static int interval() {
+    static Micros frameInterval() {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const qreal rate = screen && screen->refreshRate() > 1 ? screen->refreshRate() : 60.0;
-        return std::max(1, static_cast<int>(1000.0 / rate));
+        return std::max<Micros>(1000, static_cast<Micros>(1e6 / rate));
     }
 
+    void afterTicks() {
+        if (!pending_.empty()) plan(true);
+    }
+
+    // `atTicks`: every tick of this wake-up has run, so its changes are all
+    // made and a due frame can be drawn at once.
+    void plan(bool atTicks) {
+        if (!App::exists()) {
+            startTimer(interval_);
+            return;
+        }
+        App& app = App::instance();
+        const Micros now = app.clock().now();
+        if (lastFrame_ > now) lastFrame_ = now - interval_;  // another clock: a new program
+        const Micros due = lastFrame_ + interval_;
+        if (atTicks && now + kEarly >= due) {
+            flush();
+            return;
+        }
+        const Micros tick = app.scheduler().nextDue();
+        if (tick != kNever && tick <= due + interval_ / 2)
+            startTimer(std::max(tick, due) + kBackstop - now);  // only if that tick is stopped
+        else
+            startTimer(std::max<Micros>(0, due - now));
+    }
+
+    void startTimer(Micros delay) {
+        const int ms = static_cast<int>((std::max<Micros>(0, delay) + 999) / 1000);
+        if (timer_.isActive() && timer_.remainingTime() == ms) return;
+        timer_.start(ms);
+    }
+
+    static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
+    static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
     static inline Frames* current = nullptr;
+    const Micros interval_;
+    Micros lastFrame_ = 0;
     std::vector<Control*> pending_;
     QTimer timer_;
 };
@@ -577,13 +624,37 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
-    const FormDesign& d = owner_->current_;
-    painter.fillRect(rect(), toQColor(d.backColor));
-    if (!d.picture.empty())
-        painter.drawPixmap(0, 0, RenderPicture(d.picture, PixelRatioOf(painter)));
+    const qreal ratio = PixelRatioOf(painter);
+    // One opaque copy per frame instead of a fill and a blended picture.
+    if (background_.isNull() || background_.devicePixelRatio() != ratio ||
+        background_.deviceIndependentSize() != QSizeF(size())) {
+        const FormDesign& d = owner_->current_;
+        background_ = QPixmap(static_cast<int>(std::ceil(width() * ratio)),
+                              static_cast<int>(std::ceil(height() * ratio)));
+        background_.setDevicePixelRatio(ratio);
+        background_.fill(toQColor(d.backColor));
+        if (!d.picture.empty()) {
+            QPainter onto(&background_);
+            onto.drawPixmap(0, 0, RenderPicture(d.picture, ratio));
+        }
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (ratio != std::floor(ratio)) {
+        painter.drawPixmap(0, 0, background_);
+        return;
+    }
+    // Rectangle by rectangle, in bands of a few rows: the toolkit shares out
+    // bigger copies to a thread pool, whose hand-offs cost more than the copy.
+    const int rows = std::max(1, static_cast<int>(64 / ratio));
+    for (const QRect& r : event->region())
+        for (int top = r.top(); top <= r.bottom(); top += rows) {
+            const QRect band(r.left(), top, r.width(), std::min(rows, r.bottom() + 1 - top));
+            painter.drawPixmap(band.topLeft(), background_,
+                               QRect(band.topLeft() * ratio, band.size() * ratio));
+        }
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -37,6 +37,8 @@ class QtClock final : public Clock {
     }
     Micros now() const override { return elapsed_.nsecsElapsed() / 1000; }
     void wakeAt(Micros when) override {
+        if (when == asked_ && timer_.isActive()) return;  // a handler restarting another timer
+        asked_ = when;
         if (when == kNever) {
             timer_.stop();
             return;
@@ -50,6 +52,7 @@ class QtClock final : public Clock {
   private:
     QElapsedTimer elapsed_;
     QTimer timer_;
+    Micros asked_ = kNever;
 };
 
 class MersenneRandom final : public Random {

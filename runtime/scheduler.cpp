@@ -2,6 +2,12 @@
 
 namespace rt {
 
+namespace {
+void (*afterTicks)() = nullptr;
+}  // namespace
+
+void SetAfterTicks(void (*hook)()) { afterTicks = hook; }
+
 Scheduler::Scheduler(Clock& clock) : clock_(clock) {
     clock_.setWakeHandler([this] { runDue(); });
 }
@@ -29,6 +35,7 @@ void Scheduler::stopAll() {
 }
 
 void Scheduler::runDue() {
+    bool ticked = false;
     for (;;) {
         const Micros now = clock_.now();
         auto next = slots_.end();
@@ -46,18 +53,21 @@ void Scheduler::runDue() {
         if (slot.due <= now) slot.due = now + slot.interval;
         ticking_.insert(id);
         auto tick = slot.tick;  // the handler may stop or restart this timer
-        rearm();                // the others keep ticking while this handler waits in a message box
         tick();
         ticking_.erase(id);
+        ticked = true;
     }
     rearm();
+    if (ticked && afterTicks) afterTicks();
 }
 
-void Scheduler::rearm() {
+Micros Scheduler::nextDue() const {
     Micros earliest = kNever;
     for (const auto& [id, s] : slots_)
         if (s.due < earliest && !ticking_.contains(id)) earliest = s.due;
-    clock_.wakeAt(earliest);
+    return earliest;
 }
+
+void Scheduler::rearm() { clock_.wakeAt(nextDue()); }
 
 }  // namespace rt

@@ -31,6 +31,12 @@ class Scheduler {
 
     // Delivers every tick that is due by the clock's now, in time order.
     void runDue();
+    // A handler is about to wait in a message box: the other timers keep
+    // ticking meanwhile, so the clock must wake for them.
+    void beforeWait() { rearm(); }
+    // When the next tick is due (kNever if none), leaving out timers whose
+    // handler is still running.
+    Micros nextDue() const;
 
   private:
     struct Slot {
@@ -44,5 +50,9 @@ class Scheduler {
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
     std::set<std::uint64_t> ticking_;      // whose handler runs now: no tick until it returns
 };
+
+// Called after every wake-up that delivered ticks, once they all ran, so
+// that drawing can ride on the wake-ups the timers cause anyway.
+void SetAfterTicks(void (*hook)());
 
 }  // namespace rt

@@ -109,6 +109,64 @@ TEST_F(RuntimeTest, PicturesAreAsSharpAtRatio2AsAtRatio1) {
     EXPECT_LE(rampAt(2.0), 1);
 }
 
+// A 200 x 200 picture of 10-pixel squares, each its own colour, so that a
+// piece copied from the wrong place shows.
+std::string WriteSquares(const QTemporaryDir& dir) {
+    QString svg = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="200">)";
+    for (int row = 0; row < 20; ++row)
+        for (int col = 0; col < 20; ++col)
+            svg += QString(R"(<rect x="%1" y="%2" width="10" height="10" fill="#%3"/>)")
+                       .arg(col * 10)
+                       .arg(row * 10)
+                       .arg((col * 12) << 16 | (row * 12) << 8 | 0x80, 6, 16, QLatin1Char('0'));
+    svg += "</svg>";
+    const QString path = dir.filePath("squares.svg");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(svg.toUtf8());
+    return path.toStdString();
+}
+
+// A frame repaints only what changed: tall and wide pieces of the background
+// come out exactly as the picture has them, and nothing outside is touched.
+TEST_F(RuntimeTest, APartialRepaintCopiesTheBackgroundExactly) {
+    QTemporaryDir dir;
+    class Backdrop final : public rt::Form {
+      public:
+        explicit Backdrop(rt::Picture picture)
+            : rt::Form({.caption = "Backdrop", .width = 3000, .height = 3000,
+                        .backColor = rt::rgb(0x00FF00), .picture = std::move(picture)}) {}
+    };
+    const rt::Picture squares{WriteSquares(dir), 200, 200};
+    Backdrop f(squares);
+    rt::Start(f);
+    const QRegion changed = QRegion(10, 3, 31, 170) + QRegion(55, 120, 140, 21);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        auto render = [&](const QRegion& region) {
+            QImage image(f.window()->size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(0xFF00FF);
+            f.window()->render(&image, region.boundingRect().topLeft(), region);
+            return image;
+        };
+        const QImage whole = rt::RenderPicture(squares, ratio).toImage();
+        const QImage part = render(changed);
+        int wrong = 0, touched = 0;
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+                if (changed.contains(at) && QRegion(changed).contains(QPoint(
+                                                  static_cast<int>((x + 1) / ratio - 1e-9),
+                                                  static_cast<int>((y + 1) / ratio - 1e-9))))
+                    wrong += (part.pixel(x, y) & 0xFFFFFF) != (whole.pixel(x, y) & 0xFFFFFF);
+                else if (!changed.contains(at))
+                    touched += (part.pixel(x, y) & 0xFFFFFF) != 0xFF00FF;
+            }
+        EXPECT_EQ(wrong, 0) << ratio;
+        EXPECT_EQ(touched, 0) << ratio;
+    }
+}
+
 TEST(PointerTest, HotSpotScalesWithThePictureOnDenseScreens) {
     QTemporaryDir dir;
     const rt::Cursor ring{{WriteTestPicture(dir), 32, 32}, 16, 16};

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <tuple>
+#include <vector>
 
 #include "support.h"
 
@@ -141,6 +142,23 @@ TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {
     QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
                                                            &result);
     EXPECT_TRUE(app.ended());  // the last window gone: the program ends
+}
+
+// A 10 ms walk is drawn on every second tick's wake-up, the first one at
+// least a display frame (16.7 ms) after the last drawing, with no wake-up of
+// its own; the positions read back at once whatever the screen shows.
+TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
+    Board f;
+    f.Timer1.Tick = [&] { f.Walker.SetLeft(f.Walker.Left() - 150); };
+    rt::Start(f);
+    rt::FlushDrawing();
+    std::vector<int> shown;
+    for (int tick = 1; tick <= 6; ++tick) {
+        advance(10);
+        EXPECT_EQ(f.Walker.Left(), 3960 - 150 * tick);
+        shown.push_back(f.Walker.widget()->x());
+    }
+    EXPECT_EQ(shown, (std::vector<int>{264, 244, 244, 224, 224, 204}));
 }
 
 TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
