@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QImage>
 #include <QPaintEngine>
+#include <QStaticText>
 #include <QSvgRenderer>
+#include <QTextOption>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -68,6 +70,7 @@ struct TextLayout {
     int flags = 0;
     bool strike = false;     // bold drawn twice, one pixel apart
     bool overflows = false;  // does not fit even narrowed
+    QStaticText text;        // shaped and broken into lines once; empty if drawn afresh
 };
 
 TextLayout layOut(const QSize& size, int flags, const QString& text, const Font& font) {
@@ -82,7 +85,10 @@ TextLayout layOut(const QSize& size, int flags, const QString& text, const Font&
             });
         it = hasBold.insert(family, bold);
     }
-    TextLayout out{toQFont(font), text, flags};
+    TextLayout out;
+    out.font = toQFont(font);
+    out.shown = text;
+    out.flags = flags;
     QFont& qfont = out.font;
     out.strike = font.bold && !*it;
     if (out.strike) qfont.setBold(false);
@@ -108,7 +114,31 @@ TextLayout layOut(const QSize& size, int flags, const QString& text, const Font&
         for (int stretch = 98; !fits() && stretch >= 70; stretch -= 2) qfont.setStretch(stretch);
         out.overflows = !fits();
     }
+    if (font.underline) return out;  // a static line underlines its alignment's offset too
+    out.text.setText(out.shown);
+    out.text.setTextFormat(Qt::PlainText);
+    if (out.flags & Qt::TextWordWrap) {
+        QTextOption option(static_cast<Qt::Alignment>(out.flags) & Qt::AlignHorizontal_Mask);
+        option.setWrapMode(QTextOption::WordWrap);
+        out.text.setTextOption(option);
+        out.text.setTextWidth(rect.width());
+    }
+    out.text.prepare(QTransform(), qfont);
     return out;
+}
+
+// Where the lines go in `rect`, as the alignment flags place them.
+QPointF placed(const TextLayout& layout, const QRect& rect) {
+    const QSizeF size = layout.text.size();
+    qreal x = rect.left();
+    if (!(layout.flags & Qt::TextWordWrap)) {
+        if (layout.flags & Qt::AlignHCenter) x += (rect.width() - size.width()) / 2;
+        else if (layout.flags & Qt::AlignRight) x += rect.width() - size.width();
+    }
+    qreal y = rect.top();
+    if (layout.flags & Qt::AlignVCenter) y += (rect.height() - size.height()) / 2;
+    else if (layout.flags & Qt::AlignBottom) y += rect.height() - size.height();
+    return {std::round(x), std::round(y)};
 }
 
 }  // namespace
@@ -133,8 +163,14 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     const TextLayout& layout = it->second;
     if (layout.overflows) overflowed.append(text);
     painter.setFont(layout.font);
-    painter.drawText(rect, layout.flags, layout.shown);
-    if (layout.strike) painter.drawText(rect.translated(1, 0), layout.flags, layout.shown);
+    if (layout.text.text().isEmpty()) {
+        painter.drawText(rect, layout.flags, layout.shown);
+        if (layout.strike) painter.drawText(rect.translated(1, 0), layout.flags, layout.shown);
+        return;
+    }
+    const QPointF at = placed(layout, rect);
+    painter.drawStaticText(at, layout.text);
+    if (layout.strike) painter.drawStaticText(at + QPointF(1, 0), layout.text);
 }
 
 qreal PixelRatioOf(QPainter& painter) {
