@@ -439,8 +439,11 @@ void Control::scheduleSync() {
 void Control::sync() {
     drawPending_ = false;
     if (!widget_) return;
-    widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
-                         ToPixels(geom_.height));
+    // The toolkit re-examines the siblings' overlap after any setGeometry,
+    // even one to the same place.
+    const QRect shown(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
+                      ToPixels(geom_.height));
+    if (widget_->geometry() != shown) widget_->setGeometry(shown);
     widget_->setVisible(visible_);
     if (repaintPending_) {
         widget_->update();

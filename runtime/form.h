@@ -220,8 +220,9 @@ class Control : public Component {
 // Shows or hides several controls in the order given.
 void SetVisible(std::initializer_list<Control*> controls, bool visible);
 
-// Changes to controls reach their widgets once per display frame; this puts
-// what is pending on screen now (before a message box, a hide, a grab).
+// Changes to controls reach their widgets at most once per display frame,
+// with the ticks that come a frame after the last drawing; this puts what is
+// pending on screen now (before a message box, a hide, a grab).
 void FlushDrawing();
 
 // The window system destroyed the window with this id: its form unloads.

@@ -116,11 +116,14 @@ TEST_F(GameTest, EasyInvader1FromTop420Moves112TimesAndLandsOnTick113) {
     advance(112 * 20);
     EXPECT_EQ(hra.Image3.Top(), 420 + 112 * 34);  // 4228: past the ground, still in play
     EXPECT_TRUE(messages().empty());
+    int shownTop = 0;
     fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
         EXPECT_TRUE(hra.Loaded());  // the menu comes after the box, not before
         EXPECT_FALSE(menu.Loaded());
+        shownTop = hra.Image3.widget()->y();  // what the screen shows behind the box
     };
     advance(20);
+    EXPECT_EQ(shownTop, rt::ToPixels(420 + 112 * 34));  // where it landed, drawn
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].prompt, kLostNoBest);
     EXPECT_EQ(messages()[0].title, "Prehral si");

@@ -285,11 +285,12 @@ TEST_P(UfoOrderTest, TheFirstDestroyedUfoBeepsAndTheGameGoesOnTheSecondWins) {
 
     int beepsAtBox = 0;
     std::string labelAtBox;
-    bool menuAtBox = true;
+    bool menuAtBox = true, ufoShownAtBox = true;
     fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
         beepsAtBox = fakes.sound->beeps;
         labelAtBox = secondLabel.Caption();
         menuAtBox = menu.Loaded();
+        ufoShownAtBox = second.widget()->isVisible();  // the screen behind the box
     };
     const std::int32_t score = hra.Score;
     destroy(second);
@@ -298,6 +299,7 @@ TEST_P(UfoOrderTest, TheFirstDestroyedUfoBeepsAndTheGameGoesOnTheSecondWins) {
     EXPECT_EQ(messages()[0].style, rt::vbInformation);
     EXPECT_EQ(messages()[0].title, "Vyhral si");
     EXPECT_EQ(beepsAtBox, 3);
+    EXPECT_FALSE(ufoShownAtBox);
     EXPECT_EQ(labelAtBox, secondPrefix + "0");
     EXPECT_FALSE(menuAtBox);
     expectMenuWithBest(score, "strednú", true);
