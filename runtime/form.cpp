@@ -38,6 +38,8 @@ class FormWindow final : public QWidget {
   private:
     Form* owner_;
     QPixmap background_;  // the back colour with the picture on it, opaque
+    QSize backgroundSize_;  // what it was made for
+    qreal backgroundRatio_ = 0;
 };
 
 class ControlWidget final : public QWidget {
@@ -632,8 +634,9 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const qreal ratio = PixelRatioOf(painter);
     // One opaque copy per frame instead of a fill and a blended picture.
-    if (background_.isNull() || background_.devicePixelRatio() != ratio ||
-        background_.deviceIndependentSize() != QSizeF(size())) {
+    if (backgroundRatio_ != ratio || backgroundSize_ != size()) {
+        backgroundRatio_ = ratio;
+        backgroundSize_ = size();
         const FormDesign& d = owner_->current_;
         background_ = QPixmap(static_cast<int>(std::ceil(width() * ratio)),
                               static_cast<int>(std::ceil(height() * ratio)));
