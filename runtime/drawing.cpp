@@ -62,6 +62,18 @@ QFont toQFont(const Font& font) {
 
 namespace {
 
+// A cache emptied before the application goes: no pixmap or font may outlive it.
+template <class Cache>
+Cache& UntilApplicationEnds() {
+    static Cache cache;
+    static const bool cleared = [] {
+        qAddPostRoutine([] { cache.clear(); });
+        return true;
+    }();
+    (void)cleared;
+    return cache;
+}
+
 // How a caption is set in its rectangle: worked out once, since labels the
 // pictures move over are drawn again on every frame.
 struct TextLayout {
@@ -70,7 +82,7 @@ struct TextLayout {
     int flags = 0;
     bool strike = false;     // bold drawn twice, one pixel apart
     bool overflows = false;  // does not fit even narrowed
-    QStaticText text;        // shaped and broken into lines once; empty if drawn afresh
+    QStaticText text;        // shaped and broken into lines once, unless underlined
 };
 
 TextLayout layOut(const QSize& size, int flags, const QString& text, const Font& font) {
@@ -146,12 +158,7 @@ QPointF placed(const TextLayout& layout, const QRect& rect) {
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font) {
     using Key = std::tuple<QString, std::string_view, float, bool, bool, int, int, int, bool, bool>;
-    static std::map<Key, TextLayout> layouts;
-    static const bool cleared = [] {
-        qAddPostRoutine([] { layouts.clear(); });  // no font may outlive the application
-        return true;
-    }();
-    (void)cleared;
+    auto& layouts = UntilApplicationEnds<std::map<Key, TextLayout>>();
     const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
     Key key{text,          font.name,    font.size, font.bold, font.underline,
             rect.width(),  rect.height(), flags,    onlyFallbacks, dense};
@@ -163,7 +170,7 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     const TextLayout& layout = it->second;
     if (layout.overflows) overflowed.append(text);
     painter.setFont(layout.font);
-    if (layout.text.text().isEmpty()) {
+    if (layout.font.underline()) {
         painter.drawText(rect, layout.flags, layout.shown);
         if (layout.strike) painter.drawText(rect.translated(1, 0), layout.flags, layout.shown);
         return;
@@ -186,12 +193,8 @@ QPixmap RenderPicture(const Picture& picture, qreal ratio) {
 QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio) {
     // Pictures are redrawn on every paint: keep each rendering once.
     using Key = std::tuple<std::string, int, int, qreal>;
-    static std::map<Key, QPixmap, std::less<>> cache;  // looked up without copying the name
-    static const bool cleared = [] {
-        qAddPostRoutine([] { cache.clear(); });  // no pixmap may outlive the application
-        return true;
-    }();
-    (void)cleared;
+    // Looked up without copying the name.
+    auto& cache = UntilApplicationEnds<std::map<Key, QPixmap, std::less<>>>();
     const std::tuple<std::string_view, int, int, qreal> wanted{picture.resource, width, height,
                                                                 ratio};
     if (auto it = cache.find(wanted); it != cache.end()) return it->second;

@@ -129,7 +129,7 @@ class Frames final : public QObject {
     // made and a due frame can be drawn at once.
     void plan(bool atTicks) {
         if (!App::exists()) {
-            startTimer(interval_);
+            armTimer(interval_);
             return;
         }
         App& app = App::instance();
@@ -142,12 +142,12 @@ class Frames final : public QObject {
         }
         const Micros tick = app.scheduler().nextDue();
         if (tick != kNever && tick <= due + interval_ / 2)
-            startTimer(std::max(tick, due) + kBackstop - now);  // only if that tick is stopped
+            armTimer(std::max(tick, due) + kBackstop - now);  // only if that tick is stopped
         else
-            startTimer(std::max<Micros>(0, due - now));
+            armTimer(std::max<Micros>(0, due - now));
     }
 
-    void startTimer(Micros delay) {
+    void armTimer(Micros delay) {
         const int ms = static_cast<int>((std::max<Micros>(0, delay) + 999) / 1000);
         if (timer_.isActive() && timer_.remainingTime() == ms) return;
         timer_.start(ms);
