@@ -86,8 +86,8 @@ void Label::SetToolTipText(const std::string& text) {
     refreshWidget();
 }
 
-void Label::paint(QPainter& p, QWidget& w) {
-    QRect r = w.rect();
+void Label::paint(QPainter& p, const QRect& area) {
+    QRect r = area;
     if (cur_.backStyle == BackStyle::Opaque) p.fillRect(r, toQColor(cur_.backColor));
     if (cur_.border) {
         drawSunken(p, r);
@@ -121,8 +121,7 @@ void CommandButton::warmPictures(qreal ratio) {
         RenderPicture(design_.picture, ratio);
 }
 
-void CommandButton::paint(QPainter& p, QWidget& w) {
-    const QRect r = w.rect();
+void CommandButton::paint(QPainter& p, const QRect& r) {
     const bool down = pressed();
     p.fillRect(r, toQColor(cur_.backColor));
     const int shift = down ? 1 : 0;
@@ -139,7 +138,7 @@ void CommandButton::paint(QPainter& p, QWidget& w) {
     p.setPen(Enabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
     DrawText(p, r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption),
              cur_.font);
-    if (w.hasFocus()) {
+    if (hasFocus()) {
         QPen dots(Qt::black, 1, Qt::DotLine);
         p.setPen(dots);
         p.drawRect(r.adjusted(4, 4, -5, -5));
@@ -195,10 +194,10 @@ bool OptionButton::arrowKey(int step) {
     return true;
 }
 
-void OptionButton::paint(QPainter& p, QWidget& w) {
-    const QRect r = w.rect();
+void OptionButton::paint(QPainter& p, const QRect& r) {
     p.fillRect(r, toQColor(cur_.backColor));
     QStyleOptionButton indicator;
+    QWidget& w = *widget();  // windowed: painted only while it has its widget
     indicator.initFrom(&w);
     const int side = 13;
     indicator.rect = QRect(0, (r.height() - side) / 2, side, side);
@@ -208,7 +207,7 @@ void OptionButton::paint(QPainter& p, QWidget& w) {
     p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
     const QRect text = r.adjusted(side + 4, 0, 0, 0);
     DrawText(p, text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption), cur_.font);
-    if (w.hasFocus()) {
+    if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         QRect bound = p.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
         p.drawRect(bound.adjusted(-1, 0, 1, -1));
@@ -219,8 +218,7 @@ void OptionButton::paint(QPainter& p, QWidget& w) {
 
 const std::string& Frame::Caption() { return get(&FrameDesign::caption); }
 
-void Frame::paint(QPainter& p, QWidget& w) {
-    const QRect r = w.rect();
+void Frame::paint(QPainter& p, const QRect& r) {
     p.fillRect(r, toQColor(cur_.backColor));
     const QFont font = toQFont(cur_.font);
     p.setFont(font);
@@ -254,11 +252,11 @@ void Image::warmPictures(qreal ratio) {
         RenderPicture(design_.picture, ratio);
 }
 
-void Image::paint(QPainter& p, QWidget& w) {
+void Image::paint(QPainter& p, const QRect& area) {
     if (cur_.picture.empty()) return;
     const qreal ratio = PixelRatioOf(p);
     if (cur_.stretch)
-        p.drawPixmap(w.rect(), RenderPicture(cur_.picture, w.width(), w.height(), ratio));
+        p.drawPixmap(area, RenderPicture(cur_.picture, area.width(), area.height(), ratio));
     else
         p.drawPixmap(0, 0, RenderPicture(cur_.picture, ratio));
 }
@@ -291,8 +289,7 @@ void PictureBox::warmPictures(qreal ratio) {
     if (!design_.picture.empty()) RenderPicture(design_.picture, ratio);
 }
 
-void PictureBox::paint(QPainter& p, QWidget& w) {
-    const QRect r = w.rect();
+void PictureBox::paint(QPainter& p, const QRect& r) {
     p.fillRect(r, toQColor(cur_.backColor));
     const int inset = cur_.border ? 2 : 0;
     if (!cur_.picture.empty())
@@ -310,9 +307,9 @@ Color Shape::FillColor() { return get(&ShapeDesign::fillColor); }
 
 void Shape::SetFillColor(Color color) { set(&ShapeDesign::fillColor, color); }
 
-void Shape::paint(QPainter& p, QWidget& w) {
+void Shape::paint(QPainter& p, const QRect& area) {
     const int bw = std::max(1, cur_.borderWidth);
-    QRectF r = QRectF(w.rect()).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
+    QRectF r = QRectF(area).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
     const bool square = cur_.shape == ShapeKind::Square || cur_.shape == ShapeKind::Circle ||
                         cur_.shape == ShapeKind::RoundedSquare;
     if (square) {
@@ -383,7 +380,7 @@ void Line::SetX2(Twips x) {
     repaint();
 }
 
-void Line::paint(QPainter& p, QWidget& w) {
+void Line::paint(QPainter& p, const QRect& area) {
     const Geometry g = geometry();
     auto at = [&](Twips x, Twips y) {
         return QPointF((x - g.left) / kTwipsPerPixel, (y - g.top) / kTwipsPerPixel);
@@ -391,7 +388,7 @@ void Line::paint(QPainter& p, QWidget& w) {
     p.setPen(QPen(toQColor(cur_.borderColor), std::max(1, cur_.borderWidth), Qt::SolidLine,
                   Qt::FlatCap));
     p.drawLine(at(cur_.x1, cur_.y1), at(cur_.x2, cur_.y2));
-    (void)w;
+    (void)area;
 }
 
 // ---- Timer

@@ -92,9 +92,10 @@ class Label final : public Designed<LabelDesign> {
     void SetToolTipText(const std::string& text);
 
   protected:
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
     std::string toolTip() const override { return cur_.toolTip; }
     std::string accessibleText() const override { return cur_.caption; }
+    bool showsText() const override { return true; }
 };
 
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
@@ -129,7 +130,7 @@ class CommandButton final : public Designed<ButtonDesign> {
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct OptionDesign {
@@ -158,7 +159,7 @@ class OptionButton final : public Designed<OptionDesign> {
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
     std::string accessibleText() const override { return cur_.caption; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
     void clicked() override;
     bool arrowKey(int step) override;  // selects the next option of its group
 };
@@ -183,7 +184,7 @@ class Frame final : public Designed<FrameDesign> {
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
     std::string accessibleText() const override { return cur_.caption; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct ImageDesign {
@@ -202,7 +203,7 @@ class Image final : public Designed<ImageDesign> {
     void SetPicture(const Picture& picture);
 
   protected:
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
     std::string accessibleText() const override { return cur_.accessibleName; }
     void warmPictures(qreal ratio) override;
     // The press hit the picture: a walker that moves on before release still counts.
@@ -231,7 +232,7 @@ class PictureBox final : public Designed<PictureBoxDesign> {
     void build() override;
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
     void warmPictures(qreal ratio) override;
 
   private:
@@ -281,7 +282,7 @@ class Shape final : public Designed<ShapeDesign> {
 
   protected:
     bool passesMouse() const override { return true; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct LineDesign {
@@ -308,7 +309,7 @@ class Line final : public Designed<LineDesign> {
   protected:
     void loadDesign() override;
     bool passesMouse() const override { return true; }
-    void paint(QPainter& painter, QWidget& widget) override;
+    void paint(QPainter& painter, const QRect& area) override;
 
   private:
     void place();

@@ -1,6 +1,8 @@
 #include "form.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +25,144 @@
 
 namespace rt {
 
+namespace {
+void run(const std::function<void()>& handler) {
+    if (App::exists()) App::instance().dispatch(handler);
+}
+
+Twips toTwips(qreal pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
+
+// Mouse button and shift-key masks as the MouseMove events report them.
+int ButtonMask(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftMask(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+}  // namespace
+
+// ---- Windowless controls: the widget they sit on (a form's window or a
+// container's widget) draws them, finds them under the mouse and passes them
+// its events, as the toolkit does for child widgets.
+class Windowless {
+  public:
+    // Bottom first, so that the first in stored order ends on top.
+    static void paint(const Form& form, const Control* container, QPainter& painter,
+                      const QRegion& region) {
+        for (auto it = form.components_.rbegin(); it != form.components_.rend(); ++it) {
+            auto* c = dynamic_cast<Control*>(*it);
+            if (!on(c, container) || c->shown_.isEmpty() || !region.intersects(c->shown_)) continue;
+            const QRect own(QPoint(0, 0), c->shown_.size());
+            painter.save();
+            painter.translate(c->shown_.topLeft());
+            painter.setClipRect(own, Qt::IntersectClip);
+            c->paint(painter, own);
+            painter.restore();
+        }
+    }
+
+    // The topmost that takes the mouse at `local`, a pixel of the surface.
+    static Control* at(const Form& form, const Control* container, QPoint local) {
+        for (Component* component : form.components_)
+            if (auto* c = dynamic_cast<Control*>(component);
+                on(c, container) && c->shown_.contains(local) && !c->passesMouse())
+                return c;
+        return nullptr;
+    }
+
+    static bool on(const Control* c, const Control* container) {
+        return c && c->built_ && c->container_ == container;
+    }
+
+    // A surface's mouse: the control under a press keeps the mouse until every
+    // button is up, and a left press and release on it clicks it.
+    struct Mouse {
+        bool held = false;         // a button is down on the surface
+        Control* grab = nullptr;   // the windowless control it went down on
+        bool leftDown = false;
+
+        // Each returns false when the surface itself takes the event.
+        bool press(const Form& form, const Control* container, QMouseEvent* event) {
+            if (!held) grab = at(form, container, event->position().toPoint());
+            held = true;
+            if (!grab) return false;
+            event->accept();
+            if (event->button() == Qt::LeftButton) leftDown = true;
+            return true;
+        }
+
+        bool release(QMouseEvent* event) {
+            Control* c = grab;
+            const bool left = event->button() == Qt::LeftButton;
+            if (event->buttons() == Qt::NoButton) {
+                held = false;
+                grab = nullptr;
+            }
+            if (!c) return false;
+            event->accept();
+            if (!left || !leftDown) return true;
+            leftDown = false;
+            if (!c->built_) return true;  // its form unloaded meanwhile
+            if (c->clickNeedsReleaseInside() && !c->shown_.contains(event->position().toPoint()))
+                return true;
+            if (!c->takesMouseNow()) return true;  // hidden or disabled earlier this frame
+            run([c] { c->clicked(); });
+            return true;
+        }
+
+        bool move(const Form& form, const Control* container, QMouseEvent* event) {
+            const QPoint local = event->position().toPoint();
+            Control* c = held ? grab : at(form, container, local);
+            if (!c) return false;
+            event->accept();  // a control takes its own movement
+            if (!c->MouseMove) return true;
+            const int button = ButtonMask(event->buttons());
+            const int shift = ShiftMask(event->modifiers());
+            const QPointF own = event->position() - QPointF(c->shown_.topLeft());
+            const Twips x = toTwips(own.x());
+            const Twips y = toTwips(own.y());
+            run([&] {
+                if (c->MouseMove) c->MouseMove(button, shift, x, y);
+            });
+            return true;
+        }
+    };
+
+    // The tool tip of the control under the pointer; false if there is none.
+    static bool toolTip(const Form& form, const Control* container, QWidget& surface,
+                        QHelpEvent* event) {
+        Control* c = at(form, container, event->pos());
+        if (!c) return false;
+        const std::string text = c->toolTip();
+        if (text.empty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(event->globalPos(), QString::fromStdString(text), &surface,
+                               c->shown_);
+        }
+        return true;
+    }
+
+    static QAccessibleInterface* accessible(Control& c);
+    static void dropAccessible(Control& c) {
+        if (c.accessibleId_) QAccessible::deleteAccessibleInterface(c.accessibleId_);
+        c.accessibleId_ = 0;
+    }
+    // The ones a screen reader has a name for, in stored order.
+    static std::vector<Control*> named(const Form& form, const Control* container) {
+        std::vector<Control*> list;
+        for (Component* component : form.components_)
+            if (auto* c = dynamic_cast<Control*>(component);
+                on(c, container) && !c->accessibleText().empty())
+                list.push_back(c);
+        return list;
+    }
+};
+
 // The Qt widgets behind forms and controls; nothing outside this file sees them.
 class FormWindow final : public QWidget {
   public:
@@ -30,13 +171,17 @@ class FormWindow final : public QWidget {
     Form* owner() const { return owner_; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
     Form* owner_;
+    Windowless::Mouse mouse_;
     QPixmap background_;  // the back colour with the picture on it, opaque
     QSize backgroundSize_;  // what it was made for
     qreal backgroundRatio_ = 0;
@@ -46,10 +191,12 @@ class ControlWidget final : public QWidget {
   public:
     ControlWidget(Control* owner, QWidget* parent);
     void detach() { owner_ = nullptr; }
+    Control* owner() const { return owner_; }
     bool pressed() const { return pressed_; }
 
   protected:
-    void paintEvent(QPaintEvent*) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -61,17 +208,10 @@ class ControlWidget final : public QWidget {
   private:
     Control* owner_;
     bool pressed_ = false;
+    Windowless::Mouse mouse_;  // for the windowless controls inside a container
 };
 
 int ToPixels(Twips twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-
-namespace {
-Twips toTwips(qreal pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
-
-void run(const std::function<void()>& handler) {
-    if (App::exists()) App::instance().dispatch(handler);
-}
-}  // namespace
 
 // ---- Frames: changes to controls reach the screen once per display frame
 
@@ -242,6 +382,16 @@ Form::~Form() {
 
 QWidget* Form::window() const { return window_; }
 
+Control* Form::controlAt(QPoint pixel) const {
+    if (!window_) return nullptr;
+    QWidget* child = window_->childAt(pixel);
+    auto* widget = dynamic_cast<ControlWidget*>(child);
+    Control* container = widget ? widget->owner() : nullptr;
+    const QPoint local = child ? child->mapFrom(window_, pixel) : pixel;
+    if (Control* c = Windowless::at(*this, container, local)) return c;
+    return container;
+}
+
 void Form::Load() {
     if (window_ || loading_) return;
     loading_ = true;
@@ -395,9 +545,21 @@ Control::~Control() {
     if (drawPending_)
         if (Frames* frames = Frames::existing()) frames->forget(this);
     if (widget_) widget_->detach();
+    Windowless::dropAccessible(*this);
 }
 
 QWidget* Control::widget() const { return widget_; }
+
+QWidget* Control::surface() const {
+    return container_ ? static_cast<QWidget*>(container_->widget_) : Parent().window();
+}
+
+QRect Control::shownPixels() const {
+    QWidget* on = widget_ ? widget_->parentWidget() : built_ ? surface() : nullptr;
+    if (!on || !on->isVisible()) return {};
+    const QRect own = widget_ ? (widget_->isVisible() ? widget_->geometry() : QRect()) : shown_;
+    return own.isEmpty() ? QRect() : own.translated(on->mapTo(on->window(), QPoint(0, 0)));
+}
 
 void Control::loadDesign() {
     geom_ = design_;
@@ -406,6 +568,12 @@ void Control::loadDesign() {
 }
 
 void Control::build() {
+    if (!windowed()) {
+        built_ = true;
+        shown_ = QRect();
+        placeShown();
+        return;
+    }
     QWidget* parent = container_ && container_->widget_ ? static_cast<QWidget*>(container_->widget_)
                                                         : Parent().window();
     widget_ = new ControlWidget(this, parent);
@@ -417,6 +585,9 @@ void Control::teardown() {
         if (Frames* frames = Frames::existing()) frames->forget(this);
         drawPending_ = repaintPending_ = false;
     }
+    built_ = false;
+    shown_ = QRect();
+    Windowless::dropAccessible(*this);
     if (!widget_) return;
     widget_->detach();
     widget_ = nullptr;  // deleted with its window
@@ -424,14 +595,16 @@ void Control::teardown() {
 
 bool Control::pressed() const { return widget_ && widget_->pressed(); }
 
+bool Control::hasFocus() const { return widget_ && widget_->hasFocus(); }
+
 void Control::repaint() {
-    if (!widget_) return;
+    if (!widget_ && !built_) return;
     repaintPending_ = true;
     scheduleSync();
 }
 
 void Control::scheduleSync() {
-    if (drawPending_ || !widget_) return;
+    if (drawPending_ || (!widget_ && !built_)) return;
     if (Frames* frames = Frames::get()) {
         drawPending_ = true;
         frames->mark(this);
@@ -440,6 +613,10 @@ void Control::scheduleSync() {
 
 void Control::sync() {
     drawPending_ = false;
+    if (built_) {
+        placeShown();
+        return;
+    }
     if (!widget_) return;
     // The toolkit re-examines the siblings' overlap after any setGeometry,
     // even one to the same place.
@@ -460,7 +637,26 @@ bool Control::takesMouseNow() const {
     return true;
 }
 
+// The pixels it leaves and the pixels it takes are drawn again.
+void Control::placeShown() {
+    QWidget* on = surface();
+    if (!built_ || !on) return;
+    const QRect now = visible_ ? QRect(ToPixels(geom_.left), ToPixels(geom_.top),
+                                       ToPixels(geom_.width), ToPixels(geom_.height))
+                               : QRect();
+    if (now != shown_ || repaintPending_) {
+        on->update(shown_);
+        on->update(now);
+        shown_ = now;
+    }
+    repaintPending_ = false;
+}
+
 void Control::refreshWidget() {
+    if (built_) {
+        repaint();  // with the next frame, as any change of its picture
+        return;
+    }
     if (!widget_) return;
     widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
                          ToPixels(geom_.height));
@@ -550,19 +746,6 @@ void Control::clicked() {
 // ---- widgets
 
 namespace {
-// Mouse button and shift-key masks as the MouseMove events report them.
-int ButtonMask(Qt::MouseButtons buttons) {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int ShiftMask(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-}  // namespace
-
-namespace {
 
 // A window destroyed behind the toolkit's back (by another client) is gone
 // for the player: it unloads its form, as the close box would. The toolkit
@@ -600,10 +783,111 @@ void WindowDestroyed(std::uintptr_t nativeId) {
     }
 }
 
+// ---- accessibility: screen readers find windowless controls as children
+// of the widget they sit on
+
+class WindowlessAccessible final : public QAccessibleInterface {
+  public:
+    explicit WindowlessAccessible(Control* control) : control_(control) {}
+    bool isValid() const override { return control_->built_ && control_->surface(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override {
+        QWidget* on = control_->surface();
+        return on ? on->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(control_->surface());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? QString::fromStdString(control_->accessibleText())
+                                      : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        QWidget* on = control_->surface();
+        if (!on || control_->shown_.isEmpty()) return {};
+        return QRect(on->mapToGlobal(control_->shown_.topLeft()), control_->shown_.size());
+    }
+    QAccessible::Role role() const override {
+        return control_->showsText() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = control_->shown_.isEmpty();
+        state.disabled = !control_->enabled_;
+        return state;
+    }
+
+  private:
+    Control* control_;
+};
+
+QAccessibleInterface* Windowless::accessible(Control& c) {
+    if (!c.accessibleId_)
+        c.accessibleId_ = QAccessible::registerAccessibleInterface(new WindowlessAccessible(&c));
+    return QAccessible::accessibleInterface(c.accessibleId_);
+}
+
+namespace {
+
+// A form's window or a container's widget, with its windowless controls
+// after its widget children.
+class SurfaceAccessible final : public QAccessibleWidget {
+  public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    int childCount() const override {
+        return QAccessibleWidget::childCount() + static_cast<int>(named().size());
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int own = QAccessibleWidget::childCount();
+        if (index < own) return QAccessibleWidget::child(index);
+        const std::vector<Control*> list = named();
+        const auto i = static_cast<size_t>(index - own);
+        return i < list.size() ? Windowless::accessible(*list[i]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const std::vector<Control*> list = named();
+        for (size_t i = 0; i < list.size(); ++i)
+            if (Windowless::accessible(*list[i]) == child)
+                return QAccessibleWidget::childCount() + static_cast<int>(i);
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        if (QAccessibleInterface* own = QAccessibleWidget::childAt(x, y)) return own;
+        for (Control* c : named())
+            if (Windowless::accessible(*c)->rect().contains(x, y))
+                return Windowless::accessible(*c);
+        return nullptr;
+    }
+
+  private:
+    std::vector<Control*> named() const {
+        if (auto* window = dynamic_cast<FormWindow*>(widget()); window && window->owner())
+            return Windowless::named(*window->owner(), nullptr);
+        if (auto* w = dynamic_cast<ControlWidget*>(widget()); w && w->owner())
+            return Windowless::named(w->owner()->Parent(), w->owner());
+        return {};
+    }
+};
+
+QAccessibleInterface* SurfaceFactory(const QString&, QObject* object) {
+    if (dynamic_cast<FormWindow*>(object) || dynamic_cast<ControlWidget*>(object))
+        return new SurfaceAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
 FormWindow::FormWindow(Form* owner) : owner_(owner) {
     static DestroyWatcher watcher;
     static const bool watching = [] {
         QCoreApplication::instance()->installNativeEventFilter(&watcher);
+        QAccessible::installFactory(SurfaceFactory);
         return true;
     }();
     (void)watching;
@@ -650,21 +934,39 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (ratio != std::floor(ratio)) {
         painter.drawPixmap(0, 0, background_);
-        return;
+    } else {
+        // Rectangle by rectangle, in bands of a few rows: the toolkit shares out
+        // bigger copies to a thread pool, whose hand-offs cost more than the copy.
+        const int rows = std::max(1, static_cast<int>(64 / ratio));
+        for (const QRect& r : event->region())
+            for (int top = r.top(); top <= r.bottom(); top += rows) {
+                const QRect band(r.left(), top, r.width(), std::min(rows, r.bottom() + 1 - top));
+                painter.drawPixmap(band.topLeft(), background_,
+                                   QRect(band.topLeft() * ratio, band.size() * ratio));
+            }
     }
-    // Rectangle by rectangle, in bands of a few rows: the toolkit shares out
-    // bigger copies to a thread pool, whose hand-offs cost more than the copy.
-    const int rows = std::max(1, static_cast<int>(64 / ratio));
-    for (const QRect& r : event->region())
-        for (int top = r.top(); top <= r.bottom(); top += rows) {
-            const QRect band(r.left(), top, r.width(), std::min(rows, r.bottom() + 1 - top));
-            painter.drawPixmap(band.topLeft(), background_,
-                               QRect(band.topLeft() * ratio, band.size() * ratio));
-        }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Windowless::paint(*owner_, nullptr, painter, event->region());
+}
+
+bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && owner_ &&
+        Windowless::toolTip(*owner_, nullptr, *this, static_cast<QHelpEvent*>(event)))
+        return true;
+    return QWidget::event(event);
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (!owner_ || !mouse_.press(*owner_, nullptr, event)) QWidget::mousePressEvent(event);
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!owner_ || !mouse_.release(event)) QWidget::mouseReleaseEvent(event);
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
+    if (owner_ && mouse_.move(*owner_, nullptr, event)) return;
     if (owner_)
         owner_->mouseMoved(ButtonMask(event->buttons()), ShiftMask(event->modifiers()),
                            toTwips(event->position().x()), toTwips(event->position().y()));
@@ -694,14 +996,25 @@ ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent),
     setMouseTracking(true);
 }
 
-void ControlWidget::paintEvent(QPaintEvent*) {
+void ControlWidget::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
-    owner_->paint(painter, *this);
+    painter.save();
+    owner_->paint(painter, rect());
+    painter.restore();
+    Windowless::paint(owner_->Parent(), owner_, painter, event->region());
+}
+
+bool ControlWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && owner_ &&
+        Windowless::toolTip(owner_->Parent(), owner_, *this, static_cast<QHelpEvent*>(event)))
+        return true;
+    return QWidget::event(event);
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
     event->accept();  // a control takes its own movement: the form's MouseMove does not fire
+    if (owner_ && mouse_.move(owner_->Parent(), owner_, event)) return;
     if (owner_ && owner_->MouseMove) {
         Control* owner = owner_;
         const int button = ButtonMask(event->buttons());
@@ -716,6 +1029,7 @@ void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    if (owner_ && mouse_.press(owner_->Parent(), owner_, event)) return;
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
         update();
@@ -724,6 +1038,7 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+    if (owner_ && mouse_.release(event)) return;
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     update();

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <QRect>
+
 #include "values.h"
 
 class QPainter;
@@ -23,6 +25,8 @@ class Form;
 class Control;
 class FormWindow;
 class ControlWidget;
+class Windowless;
+class WindowlessAccessible;
 
 // Something a form builds at Load and tears down at Unload.
 class Component {
@@ -101,6 +105,9 @@ class Form {
     // For tests and the runtime: the live window, or nullptr when unloaded.
     QWidget* window() const;
     const std::vector<Component*>& components() const { return components_; }
+    // The control that a click at this pixel of the window reaches, as the
+    // screen shows it now; nullptr for the form itself.
+    Control* controlAt(QPoint pixel) const;
 
   protected:
     virtual void Form_Load() {}
@@ -111,6 +118,7 @@ class Form {
     friend class Component;
     friend class Control;
     friend class FormWindow;
+    friend class Windowless;
     friend class PictureWarmer;
     void warmPictures(qreal ratio);
     friend void WindowDestroyed(std::uintptr_t);
@@ -133,7 +141,10 @@ struct Geometry {
     Twips height = 0;
 };
 
-// A control with a widget of its own.
+// A control. Windowed ones (buttons, options, frames, picture boxes) have a
+// widget of their own; windowless ones (labels, images, shapes, lines) have
+// none: the widget they sit on draws them and finds them under the mouse, so
+// moving one costs no more than redrawing the pixels it leaves and enters.
 class Control : public Component {
   public:
     // In a form's client area, or inside a container control (a frame or a picture box).
@@ -160,25 +171,33 @@ class Control : public Component {
     std::function<void()> Click;
     std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
 
-    // For tests and the runtime: the live widget, or nullptr when unloaded.
+    // For tests and the runtime: the live widget of a windowed control;
+    // nullptr when unloaded and for windowless controls.
     QWidget* widget() const;
     Control* container() const { return container_; }
+    // Where the screen shows the control now, in its window's pixels; empty
+    // when it is not on screen.
+    QRect shownPixels() const;
 
   protected:
     friend class ControlWidget;
     friend class Form;
+    friend class Windowless;
+    friend class WindowlessAccessible;
 
     // Windowed controls (buttons, options, frames, picture boxes) stack above the rest.
     virtual bool windowed() const { return false; }
     virtual bool focusable() const { return false; }
     // Disabled windowless controls, shapes and lines let the mouse through.
     virtual bool passesMouse() const { return !enabled_; }
-    virtual void paint(QPainter& painter, QWidget& widget) = 0;
+    // Draws the control into `area`, its own pixels, at the painter's origin.
+    virtual void paint(QPainter& painter, const QRect& area) = 0;
     virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
     virtual std::string toolTip() const { return {}; }
     // What a screen reader calls it: its caption, or a name for a picture.
     virtual std::string accessibleText() const { return {}; }
+    virtual bool showsText() const { return false; }  // a screen reader's text, not a graphic
     // Escape in the form presses it (an about box's "OK").
     virtual bool cancels() const { return false; }
     // An arrow key moved the focus by `step` within its group; true if it did.
@@ -191,6 +210,7 @@ class Control : public Component {
     void teardown() override;
 
     bool pressed() const;  // held down by the mouse or the space bar
+    bool hasFocus() const;
     void repaint();        // after a property that changes the picture (drawn next frame)
     void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
     Geometry geometry() const { return geom_; }
@@ -203,6 +223,8 @@ class Control : public Component {
     void scheduleSync();  // the widget follows the state at the next frame
     void sync();
     bool takesMouseNow() const;  // visible and enabled now, with its containers
+    QWidget* surface() const;    // what a windowless control is drawn on
+    void placeShown();           // a windowless control's pixels follow its state
 
     Control* container_ = nullptr;
     Geometry design_;
@@ -213,6 +235,9 @@ class Control : public Component {
     bool enabled_;
     int tabIndex_;
     ControlWidget* widget_ = nullptr;
+    bool built_ = false;  // windowless: on its surface until teardown
+    QRect shown_;         // windowless: its pixels on the surface now (empty: none)
+    unsigned accessibleId_ = 0;
     bool drawPending_ = false;
     bool repaintPending_ = false;
 };

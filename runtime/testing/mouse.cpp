@@ -22,9 +22,13 @@ QWindow* handleOf(Form& form) {
 
 QPoint CentreOf(Control& control) {
     FlushDrawing();  // where the player sees it
-    QWidget* widget = control.widget();
-    if (!widget) throw std::logic_error(control.Name() + " has no widget");
-    return widget->mapTo(widget->window(), widget->rect().center());
+    if (const QRect shown = control.shownPixels(); !shown.isEmpty()) return shown.center();
+    // Hidden: where it would show, over whatever is under it.
+    QPoint origin;
+    if (Control* box = control.container()) origin = box->shownPixels().topLeft();
+    return QRect(origin + QPoint(ToPixels(control.Left()), ToPixels(control.Top())),
+                 QSize(ToPixels(control.Width()), ToPixels(control.Height())))
+        .center();
 }
 
 void ClickAt(Form& form, QPoint pixel) {

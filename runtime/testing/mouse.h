@@ -15,7 +15,7 @@ class Control;
 
 namespace rt::testing {
 
-QPoint CentreOf(Control& control);  // in the window's coordinates
+QPoint CentreOf(Control& control);  // in the window's coordinates; where a hidden one would be
 void ClickAt(Form& form, QPoint pixel);
 void Click(Control& control);
 void MoveTo(Form& form, QPoint pixel);

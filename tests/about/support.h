@@ -30,7 +30,7 @@ inline constexpr rt::DateTime kMorning{1796653805000 - (5 * 3600 + 14 * 60 + 35)
 inline void ExpectOneLine(rt::Label& label, const rt::Font& font) {
     const QFontMetrics metrics(rt::toQFont(font));
     EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(label.Caption())),
-              label.widget()->width())
+              rt::ToPixels(label.Width()))
         << label.Name() << ": " << label.Caption();
 }
 

@@ -120,7 +120,7 @@ TEST_F(GameTest, EasyInvader1FromTop420Moves112TimesAndLandsOnTick113) {
     fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
         EXPECT_TRUE(hra.Loaded());  // the menu comes after the box, not before
         EXPECT_FALSE(menu.Loaded());
-        shownTop = hra.Image3.widget()->y();  // what the screen shows behind the box
+        shownTop = hra.Image3.shownPixels().y();  // what the screen shows behind the box
     };
     advance(20);
     EXPECT_EQ(shownTop, rt::ToPixels(420 + 112 * 34));  // where it landed, drawn

@@ -290,7 +290,7 @@ TEST_P(UfoOrderTest, TheFirstDestroyedUfoBeepsAndTheGameGoesOnTheSecondWins) {
         beepsAtBox = fakes.sound->beeps;
         labelAtBox = secondLabel.Caption();
         menuAtBox = menu.Loaded();
-        ufoShownAtBox = second.widget()->isVisible();  // the screen behind the box
+        ufoShownAtBox = !second.shownPixels().isEmpty();  // the screen behind the box
     };
     const std::int32_t score = hra.Score;
     destroy(second);

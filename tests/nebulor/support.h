@@ -87,16 +87,13 @@ class NebulorTest : public ::testing::Test {
     // The control's pixels (window coordinates) as the screen shows them.
     static QRect pixelsOf(rt::Control& control) {
         rt::FlushDrawing();
-        QWidget* w = control.widget();
-        if (!w || !w->isVisible()) return {};
-        return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size())
-            .intersected(w->window()->rect());
+        const QWidget* window = control.Parent().window();
+        return window ? control.shownPixels().intersected(window->rect()) : QRect();
     }
 
     // True when a click at `pixel` reaches `control` and nothing stacked above it.
     static bool onTop(rt::Control& control, QPoint pixel) {
-        QWidget* w = control.widget();
-        return w && w->window()->childAt(pixel) == w;
+        return control.Parent().controlAt(pixel) == &control;
     }
 
     // A pixel of `control` that no other control covers, nearest its centre.

@@ -92,14 +92,14 @@ TEST_F(GameTest, AClickHitsTheWalkerWhereTheScreenShowsIt) {
     startGame(hra.Option3, kRndMax);  // 519 twips, about 35 pixels, a step
     advance(10);
     rt::FlushDrawing();
-    const QRect shown = hra.Image1.widget()->geometry();
+    const QRect shown = hra.Image1.shownPixels();
     advance(10);  // a step on, not drawn yet: the next frame is due after 16.7 ms
-    ASSERT_EQ(hra.Image1.widget()->geometry(), shown);
+    ASSERT_EQ(hra.Image1.shownPixels(), shown);
     QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
     EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");
 
     advance(20);  // three steps on, drawn
-    EXPECT_FALSE(hra.Image1.widget()->geometry().contains(shown.center()));
+    EXPECT_FALSE(hra.Image1.shownPixels().contains(shown.center()));
     QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
     EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");  // nothing there any more
 }

@@ -30,7 +30,7 @@ class RandomPlay : public QuorrelTest {
     std::optional<QPoint> pointOn(rt::Image& image) {
         if (!image.Visible()) return std::nullopt;
         rt::FlushDrawing();
-        const QRect r = image.widget()->geometry().intersected(QRect(0, 0, 345, 271));
+        const QRect r = image.shownPixels().intersected(QRect(0, 0, 345, 271));
         if (r.isEmpty()) return std::nullopt;
         return QPoint(r.left() + below(r.width()), r.top() + below(r.height()));
     }

@@ -67,8 +67,11 @@ TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
     EXPECT_EQ(std::pair(f.Label1.Left(), f.Label1.Top()), std::pair(1200.0f, 600.0f));
     EXPECT_FALSE(f.Label1.Visible());
     rt::FlushDrawing();
-    EXPECT_FALSE(f.Label1.widget()->isVisible());
-    EXPECT_EQ(f.Label1.widget()->geometry(), QRect(80, 40, 33, 49));
+    EXPECT_TRUE(f.Label1.shownPixels().isEmpty());
+    f.Label1.SetVisible(true);
+    rt::FlushDrawing();
+    EXPECT_EQ(f.Label1.shownPixels(), QRect(80, 40, 33, 49));
+    f.Label1.SetVisible(false);
     EXPECT_TRUE(f.Command1.Enabled());
     EXPECT_TRUE(f.Option1.Value());
     EXPECT_FALSE(f.Option2.Value());
@@ -156,7 +159,7 @@ TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
     for (int tick = 1; tick <= 6; ++tick) {
         advance(10);
         EXPECT_EQ(f.Walker.Left(), 3960 - 150 * tick);
-        shown.push_back(f.Walker.widget()->x());
+        shown.push_back(f.Walker.shownPixels().x());
     }
     EXPECT_EQ(shown, (std::vector<int>{264, 244, 244, 224, 224, 204}));
 }
@@ -175,7 +178,7 @@ TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
     EXPECT_EQ(moves, 54);
     EXPECT_EQ(f.Walker.Top(), 300.0f);
     rt::FlushDrawing();
-    EXPECT_EQ(f.Walker.widget()->geometry(), QRect(264, 20, 32, 32));
+    EXPECT_EQ(f.Walker.shownPixels(), QRect(264, 20, 32, 32));
 
     for (int i = 0; i < 122; ++i) f.Walker.SetLeft(f.Walker.Left() - 30);
     EXPECT_EQ(f.Walker.Left(), 300.0f);
@@ -185,11 +188,11 @@ TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
     f.Walker.Move(-150, -45);
     EXPECT_EQ(twips(), std::tuple(-150.0f, -45.0f, 480.0f, 480.0f));
     rt::FlushDrawing();
-    EXPECT_EQ(f.Walker.widget()->pos(), QPoint(-10, -3));
+    EXPECT_EQ(f.Walker.shownPixels().topLeft(), QPoint(-10, -3));
     f.Walker.Move(1000, 7, 100, 50);  // not whole pixels: still read back as set
     EXPECT_EQ(twips(), std::tuple(1000.0f, 7.0f, 100.0f, 50.0f));
     rt::FlushDrawing();
-    EXPECT_EQ(f.Walker.widget()->geometry(), QRect(67, 0, 7, 3));
+    EXPECT_EQ(f.Walker.shownPixels(), QRect(67, 0, 7, 3));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // Real mouse events: Qt's own hit-testing must pick the control a player would hit.
 
+#include <QAccessible>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QWidget>
 
 #include "support.h"
@@ -131,6 +135,83 @@ TEST_F(MouseTest, OptionsExcludeEachOtherOnlyWithinTheirContainer) {
     EXPECT_EQ(f.clicks, "A2 A2 B2 C1 A1 ");
 }
 
+// Pixels: Frame1 x 20..219, y 20..139; in it Back (window x 40..139, y 60..99)
+// under OK (window x 120..179, y 90..109).
+class Boxed final : public rt::Form {
+  public:
+    Boxed() : rt::Form(rt::FormDesign{.caption = "Boxed", .width = 4500, .height = 3000}) {
+        Back.Click = [this] { clicks += "B"; };
+        OK.Click = [this] { clicks += "O"; };
+        Back.MouseMove = [this](int, int, rt::Twips x, rt::Twips y) {
+            moves.push_back(Where("Back", x, y));
+        };
+    }
+
+    // clang-format off
+    rt::Frame Frame1{*this, "Frame1", {300, 300, 3000, 1800}, {.caption = "F"}};
+    rt::CommandButton OK{Frame1, "OK", {1500, 1050, 900, 300}, {.caption = "OK"}};
+    rt::Label Back{Frame1, "Back", {300, 600, 1500, 600}, {.backColor = rt::rgb(0xFFFF00), .toolTip = "Tip"}};
+    // clang-format on
+
+    std::string clicks;
+    Log moves;
+};
+
+// A label has no widget: the frame it sits in draws it, finds it under the
+// mouse below the frame's own buttons, and shows its tool tip.
+TEST_F(MouseTest, ControlsWithoutWidgetsAreDrawnAndHitInTheirContainer) {
+    Boxed f;
+    rt::Start(f);
+    const QPoint onBack(60, 70), underOK(130, 95);
+    EXPECT_EQ(rt::testing::Grab(f).pixel(onBack) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_NE(rt::testing::Grab(f).pixel(underOK) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(f.controlAt(onBack), &f.Back);
+    EXPECT_EQ(f.controlAt(underOK), &f.OK);
+    EXPECT_EQ(f.controlAt(QPoint(30, 120)), &f.Frame1);
+    EXPECT_EQ(f.controlAt(QPoint(5, 5)), nullptr);
+    ClickAt(f, onBack);
+    ClickAt(f, underOK);
+    EXPECT_EQ(f.clicks, "BO");
+    f.moves.clear();
+    MoveTo(f, QPoint(44, 62));  // 4,2 pixels into the label
+    EXPECT_EQ(f.moves, Log{"Back 60,30"});
+
+    QWidget* frame = f.Frame1.widget();
+    QHelpEvent help(QEvent::ToolTip, frame->mapFrom(f.window(), onBack),
+                    f.window()->mapToGlobal(onBack));
+    QApplication::sendEvent(frame, &help);
+    EXPECT_EQ(QToolTip::text(), "Tip");
+    QToolTip::hideText();
+
+    // Moved: drawn and hit where it shows now, not where it was.
+    f.Back.Move(1800, 300);  // window x 140..239 (cut at the frame's edge), y 40..79
+    rt::FlushDrawing();
+    EXPECT_EQ(f.Back.shownPixels(), QRect(140, 40, 100, 40));
+    EXPECT_NE(rt::testing::Grab(f).pixel(onBack) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(rt::testing::Grab(f).pixel(QPoint(150, 50)) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_NE(rt::testing::Grab(f).pixel(QPoint(225, 50)) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(f.controlAt(onBack), &f.Frame1);
+}
+
+// As with a widget, the control under a press keeps the mouse until release:
+// moves go to it even outside, and a label clicks only if released on it.
+TEST_F(MouseTest, AControlWithoutAWidgetKeepsTheMouseItWasPressedOn) {
+    Boxed f;
+    rt::Start(f);
+    QWindow* window = f.window()->windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(60, 70));  // moves there first
+    QTest::mouseMove(window, QPoint(200, 130));  // off the label, 160,70 pixels from its corner
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(200, 130));
+    EXPECT_EQ(f.moves, (Log{"Back 300,150", "Back 2400,1050"}));
+    EXPECT_EQ(f.clicks, "");
+
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(60, 70));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(70, 75));
+    QTest::mousePress(window, Qt::RightButton, {}, QPoint(60, 70));
+    QTest::mouseRelease(window, Qt::RightButton, {}, QPoint(60, 70));
+    EXPECT_EQ(f.clicks, "B");
+}
+
 // The keyboard and screen readers reach what the mouse reaches.
 class Dialog final : public rt::Form {
   public:
@@ -146,6 +227,7 @@ class Dialog final : public rt::Form {
     rt::OptionButton B{*this, "B", {2000, 600, 1500, 300}, {.caption = "Bé", .tabIndex = 3}};
     rt::OptionButton A{*this, "A", {2000, 120, 1500, 300}, {.caption = "Á", .value = true, .tabIndex = 2}};
     rt::Image Picture{*this, "Picture", {2000, 1500, 600, 600}, {.accessibleName = "ufo"}};
+    rt::Label Note{*this, "Note", {120, 1500, 1500, 300}, {.caption = "Pozor"}};
     // clang-format on
     std::string clicks;
 };
@@ -179,7 +261,32 @@ TEST_F(KeyboardTest, CaptionsAndPicturesHaveAccessibleNames) {
     rt::Start(f);
     EXPECT_EQ(f.OK.widget()->accessibleName(), "OK");
     EXPECT_EQ(f.B.widget()->accessibleName(), "Bé");
-    EXPECT_EQ(f.Picture.widget()->accessibleName(), "ufo");
+
+    // Pictures and labels have no widget: screen readers find them among the window's children.
+    rt::FlushDrawing();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f.window());
+    ASSERT_NE(window, nullptr);
+    auto named = [&](const QString& name) -> QAccessibleInterface* {
+        for (int i = 0; i < window->childCount(); ++i)
+            if (QAccessibleInterface* c = window->child(i); c && c->text(QAccessible::Name) == name)
+                return c;
+        return nullptr;
+    };
+    QAccessibleInterface* picture = named("ufo");
+    QAccessibleInterface* note = named("Pozor");
+    ASSERT_NE(picture, nullptr);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(picture->role(), QAccessible::Graphic);
+    EXPECT_EQ(note->role(), QAccessible::StaticText);
+    EXPECT_EQ(picture->parent(), window);
+    EXPECT_EQ(window->child(window->indexOfChild(picture)), picture);
+    const QRect shown = f.Picture.shownPixels();
+    EXPECT_EQ(picture->rect(), QRect(f.window()->mapToGlobal(shown.topLeft()), shown.size()));
+    EXPECT_EQ(window->childAt(picture->rect().center().x(), picture->rect().center().y()), picture);
+    f.Note.SetVisible(false);
+    rt::FlushDrawing();
+    EXPECT_TRUE(note->state().invisible);
+
     f.Other.SetCaption("- Other -");
     rt::FlushDrawing();
     EXPECT_EQ(f.Other.widget()->accessibleName(), "- Other -");
@@ -189,12 +296,12 @@ TEST_F(MouseTest, ScreenFollowsOncePerFrameAndBoxesOpenOverTheLatestState) {
     Pond f;
     rt::Start(f);
     rt::FlushDrawing();
-    const QRect before = f.Image1.widget()->geometry();
+    const QRect before = f.Image1.shownPixels();
     f.Image1.Move(1500, 600);
-    EXPECT_EQ(f.Image1.widget()->geometry(), before);  // drawn with the next frame
+    EXPECT_EQ(f.Image1.shownPixels(), before);  // drawn with the next frame
     QRect whileOpen;
     fakes.dialogs->whileOpen = [&](const rt::testing::Message&) {
-        whileOpen = f.Image1.widget()->geometry();
+        whileOpen = f.Image1.shownPixels();
     };
     rt::MsgBox("Stop");
     EXPECT_EQ(whileOpen, QRect(100, 40, 100, 100));
