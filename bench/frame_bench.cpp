@@ -351,6 +351,7 @@ int main(int argc, char** argv) {
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     const int tail = argc > 3 ? std::max(0, std::atoi(argv[3])) : 1;
 
+    rt::ChooseEventLoop();  // as the programs do
     QApplication qapp(argc, argv);
     rt::RegisterFonts();
     const QScreen* screen = QGuiApplication::primaryScreen();

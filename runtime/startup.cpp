@@ -58,6 +58,10 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 
 }  // namespace
 
+void ChooseEventLoop() {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+}
+
 int RunProgram(int argc, char** argv, const ProgramInfo& info,
                const std::function<std::unique_ptr<Program>()>& makeForms) {
     for (int i = 1; i < argc; ++i) {
@@ -80,6 +84,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     running = &info;
     toolkitHandler = qInstallMessageHandler(messageHandler);
     guiStarting = true;
+    ChooseEventLoop();
     QApplication qapp(argc, argv);
     guiStarting = false;
     QApplication::setApplicationName(QString::fromStdString(info.command));
