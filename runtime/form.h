@@ -220,7 +220,7 @@ class Control : public Component {
   private:
     friend class Frames;
     friend class FormWindow;
-    void scheduleSync();  // the widget follows the state at the next frame
+    void scheduleSync();  // the screen follows the state at the next frame
     void sync();
     bool takesMouseNow() const;  // visible and enabled now, with its containers
     QWidget* surface() const;    // what a windowless control is drawn on
@@ -245,7 +245,7 @@ class Control : public Component {
 // Shows or hides several controls in the order given.
 void SetVisible(std::initializer_list<Control*> controls, bool visible);
 
-// Changes to controls reach their widgets at most once per display frame,
+// Changes to controls reach the screen at most once per display frame,
 // with the ticks that come a frame after the last drawing; this puts what is
 // pending on screen now (before a message box, a hide, a grab).
 void FlushDrawing();
