@@ -5,12 +5,17 @@
 #
 #   bench/frame_bench.sh [seconds=20] [build dir=/tmp/benchbuild] [rounds=1]
 #
-# FRAME_BENCH_PAIRED=1 adds, to each round, each game run at the same time as
-# the animation, and their CPU ratio.
+# Each round also runs each game at the same time as the animation and gives
+# their CPU ratio (FRAME_BENCH_PAIRED=0 leaves that out). This pairing decides
+# the goal: the machine's speed drifts between runs one after another, and
+# moves their figures by tens of percent.
 #
-# With several rounds the three run in turn again and again, each game is
-# compared with the animation of its own round, and medians close the table:
-# other load on the machine moves single figures by tens of percent.
+# FRAME_BENCH_AGAINST=<other build dir> adds, to each round, each game of both
+# builds and the animation at the same time, and this build's CPU over the
+# other's: a before-and-after that drift does not blur.
+#
+# With several rounds the programs run in turn again and again, each game is
+# compared with the animation of its own round, and medians close the table.
 # Needs Xvfb; uses openbox as the window manager when it is installed (set
 # FRAME_BENCH_WM=none to run without one). CPU and context switches are read
 # from /proc over the same interval for every program, from its "ready" line
@@ -22,7 +27,8 @@ build=${2:-/tmp/benchbuild}
 rounds=${3:-1}
 anim=$build/bench/simple_animation
 game=$build/bench/frame_bench
-for b in "$anim" "$game"; do
+other=${FRAME_BENCH_AGAINST:+$FRAME_BENCH_AGAINST/bench/frame_bench}
+for b in "$anim" "$game" ${other:+"$other"}; do
     [[ -x $b ]] || { echo "missing $b: build the simple_animation and frame_bench targets" >&2; exit 1; }
 done
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 1; }
@@ -58,14 +64,23 @@ fi
 export QT_QPA_PLATFORM=xcb
 
 # user+sys clock ticks of a process, all its threads
-cputicks() { [[ -n $1 ]] && sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}' || echo 0; }
+# CPU time of a process, all its threads, in nanoseconds: the scheduler's own
+# count where the kernel keeps it, else user+sys clock ticks (coarser)
+cpuns() {
+    [[ -n $1 ]] || { echo 0; return; }
+    if compgen -G "/proc/$1/task/*/schedstat" >/dev/null; then
+        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{n += $1} END {printf "%.0f\n", n}'
+    else
+        sed 's/.*) //' "/proc/$1/stat" | awk -v hz="$hz" '{printf "%.0f\n", ($12 + $13) * 1e9 / hz}'
+    fi
+}
 # voluntary + involuntary context switches, summed over the threads
 switches() {
     [[ -n $1 ]] || { echo 0; return; }
     cat /proc/"$1"/task/*/status 2>/dev/null |
         awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {n += $2} END {print n + 0}'
 }
-sample() { echo "$(date +%s.%N) $(cputicks "$1") $(switches "$1") $(cputicks "$xpid") $(switches "$xpid") $(cputicks "$wmpid")"; }
+sample() { echo "$(date +%s.%N) $(cpuns "$1") $(switches "$1") $(cpuns "$xpid") $(switches "$xpid") $(cpuns "$wmpid")"; }
 
 echo "frame_bench: $seconds s each, $rounds round(s), on Xvfb $DISPLAY, window manager: $wm"
 echo "load at start: $(uptime)"
@@ -98,22 +113,26 @@ run() {
     awaitEnd "$pid" "$name"
     # the fewest ticks of any timer, in percent of its nominal count
     local ticks
-    ticks=$(grep -oE '^least ticks [0-9.]+|\(([0-9.]+)%\)' "$out" | grep -oE '[0-9.]+' |
-        sort -g | head -n1)
+    ticks=$(leastTicks "$out")
     awk -v r="$round" -v n="$name" -v w="$(awk -v a="$t0" -v b="$t1" 'BEGIN {print b - a}')" \
-        -v hz="$hz" -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v m=$((w1 - w0)) -v s=$((s1 - s0)) \
+        -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v m=$((w1 - w0)) -v s=$((s1 - s0)) \
         -v xs=$((xs1 - xs0)) -v t="$ticks" 'BEGIN {
-            printf "%s\t%s\t%.2f\t%.2f\t%.2f\t%.0f\t%.0f\t%s\n", r, n, 100 * p / hz / w,
-                100 * x / hz / w, 100 * m / hz / w, s / w, xs / w, t
+            printf "%s\t%s\t%.2f\t%.2f\t%.2f\t%.0f\t%.0f\t%s\n", r, n, 100 * p / 1e9 / w,
+                100 * x / 1e9 / w, 100 * m / 1e9 / w, s / w, xs / w, t
         }' >>"$rows"
     echo
     if ((rounds > 1)); then echo "== $name (round $round)"; else echo "== $name"; fi
     grep -v '^ready' "$out" | sed 's/^/  /'
 }
 
+# the fewest ticks of any timer in a game's output, in percent of its nominal count
+leastTicks() {
+    grep -oE '^least ticks [0-9.]+|\(([0-9.]+)%\)' "$1" | grep -oE '[0-9.]+' | sort -g | head -n1
+}
+
 # A game and the animation at the same time: both see the same machine, so
 # their ratio holds when the machine's state drifts between runs.
-pairs=$work/pairs  # round, game, its CPU over the animation's, both in clock ticks
+pairs=$work/pairs  # round, game, its CPU and the animation's in ns, its least ticks
 paired() {
     local round=$1 name=$2
     shift 2
@@ -125,21 +144,49 @@ paired() {
     local apid=$!
     awaitReady "$work/pair.anim.out" "$apid" simple_animation
     local a0 g0 a1 g1
-    a0=$(cputicks "$apid") g0=$(cputicks "$gpid")
+    a0=$(cpuns "$apid") g0=$(cpuns "$gpid")
     sleep "$seconds"
-    a1=$(cputicks "$apid") g1=$(cputicks "$gpid")
+    a1=$(cpuns "$apid") g1=$(cpuns "$gpid")
     awaitEnd "$apid" simple_animation
     awaitEnd "$gpid" "$name"
-    printf '%s\t%s\t%s\t%s\n' "$round" "$name" $((g1 - g0)) $((a1 - a0)) >>"$pairs"
+    printf '%s\t%s\t%s\t%s\t%s\n' "$round" "$name" $((g1 - g0)) $((a1 - a0)) \
+        "$(leastTicks "$work/pair.$name.out")" >>"$pairs"
+}
+
+# The game of this build and of the other, and the animation, all at once.
+against=$work/against  # round, game, this build's CPU, the other's, the animation's, in ns
+versus() {
+    local round=$1 name=$2
+    "$game" "$name" "$seconds" 3 >"$work/this.$name.out" 2>"$work/$name.err" &
+    local tpid=$!
+    "$other" "$name" "$seconds" 3 >"$work/other.$name.out" 2>"$work/other.$name.err" &
+    local opid=$!
+    awaitReady "$work/this.$name.out" "$tpid" "$name"
+    awaitReady "$work/other.$name.out" "$opid" "other.$name"
+    "$anim" "$seconds" 3 >"$work/versus.anim.out" 2>"$work/simple_animation.err" &
+    local apid=$!
+    awaitReady "$work/versus.anim.out" "$apid" simple_animation
+    local t0 o0 a0 t1 o1 a1
+    t0=$(cpuns "$tpid") o0=$(cpuns "$opid") a0=$(cpuns "$apid")
+    sleep "$seconds"
+    t1=$(cpuns "$tpid") o1=$(cpuns "$opid") a1=$(cpuns "$apid")
+    awaitEnd "$apid" simple_animation
+    awaitEnd "$tpid" "$name"
+    awaitEnd "$opid" "other.$name"
+    printf '%s\t%s\t%s\t%s\t%s\n' "$round" "$name" $((t1 - t0)) $((o1 - o0)) $((a1 - a0)) >>"$against"
 }
 
 for round in $(seq "$rounds"); do
     run "$round" simple_animation "$anim"
     run "$round" quorrel "$game" quorrel
     run "$round" nebulor "$game" nebulor
-    if [[ ${FRAME_BENCH_PAIRED:-0} != 0 ]]; then
+    if [[ ${FRAME_BENCH_PAIRED:-1} != 0 ]]; then
         paired "$round" quorrel "$game" quorrel
         paired "$round" nebulor "$game" nebulor
+    fi
+    if [[ -n $other ]]; then
+        versus "$round" quorrel
+        versus "$round" nebulor
     fi
 done
 
@@ -188,20 +235,33 @@ awk -F '\t' -v rounds="$rounds" '
             if (n != "simple_animation" && (med[7] > 0.6 || least[n] < 99)) met = "no"
         }
         if (rounds > 1) print "(median rows: least ticks is the lowest of all rounds)"
-        printf "goal (each game <= 0.6x the animation'"'"'s cpu, every timer >= 99%% of its ticks): %s\n", met
+        printf "one after another, each game <= 0.6x the animation'"'"'s cpu and every timer >= 99%% of its ticks: %s\n", met
     }' "$rows"
+# median of the numbers on standard input
+median() {
+    sort -g | awk '{a[NR] = $1} END {print NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'
+}
 if [[ -s $pairs ]]; then
     echo
-    echo "each game running at the same time as the animation (CPU in clock ticks):"
-    awk -F '\t' '
-        { r = $4 > 0 ? $3 / $4 : 0; printf "  %-9s round %s: %5d / %5d = %.2fx\n", $2, $1, $3, $4, r
-          list[$2] = list[$2] " " r; n[$2]++ }
-        END {
-            for (g in list) {
-                k = split(list[g], a, " ")
-                for (i = 2; i <= k; i++)
-                    for (j = i; j > 1 && a[j - 1] + 0 > a[j] + 0; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
-                printf "  %-9s median %.2fx\n", g, k % 2 ? a[(k + 1) / 2] : (a[k / 2] + a[k / 2 + 1]) / 2
-            }
-        }' "$pairs"
+    echo "each game running at the same time as the animation (CPU in ms):"
+    awk -F '\t' '{ printf "  %-9s round %s: %7.1f / %7.1f = %.2fx, least ticks %s%%\n", $2, $1,
+                    $3 / 1e6, $4 / 1e6, ($4 > 0 ? $3 / $4 : 0), $5 }' "$pairs"
+    met=yes
+    for name in quorrel nebulor; do
+        m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$pairs" | median)
+        least=$(awk -F '\t' -v n="$name" '$2 == n {print $5}' "$pairs" | sort -g | head -n1)
+        printf '  %-9s median %.2fx, least ticks %s%%\n' "$name" "$m" "$least"
+        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.6 && t >= 99)}' || met=no
+    done
+    echo "goal (side by side, each game's median <= 0.6x the animation's cpu, every timer >= 99% of its ticks): $met"
+fi
+if [[ -s $against ]]; then
+    echo
+    echo "this build against $FRAME_BENCH_AGAINST, both with the animation at the same time:"
+    awk -F '\t' '{ printf "  %-9s round %s: this %.2fx, other %.2fx of the animation; this / other %.3f\n",
+                    $2, $1, $3 / $5, $4 / $5, ($4 > 0 ? $3 / $4 : 0) }' "$against"
+    for name in quorrel nebulor; do
+        m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$against" | median)
+        printf '  %-9s median this / other %.3f\n' "$name" "$m"
+    done
 fi
