@@ -42,6 +42,18 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
+
+// The control's MouseMove, with `own` the pointer in the control's pixels.
+void SendMouseMove(Control* c, const QMouseEvent* event, QPointF own) {
+    if (!c->MouseMove) return;
+    const int button = ButtonMask(event->buttons());
+    const int shift = ShiftMask(event->modifiers());
+    const Twips x = toTwips(own.x());
+    const Twips y = toTwips(own.y());
+    run([&] {
+        if (c->MouseMove) c->MouseMove(button, shift, x, y);
+    });
+}
 }  // namespace
 
 // ---- Windowless controls: the widget they sit on (a form's window or a
@@ -106,10 +118,7 @@ class Windowless {
             if (!left || !leftDown) return true;
             leftDown = false;
             if (!c->built_) return true;  // its form unloaded meanwhile
-            if (c->clickNeedsReleaseInside() && !c->shown_.contains(event->position().toPoint()))
-                return true;
-            if (!c->takesMouseNow()) return true;  // hidden or disabled earlier this frame
-            run([c] { c->clicked(); });
+            c->leftReleased(c->shown_.contains(event->position().toPoint()));
             return true;
         }
 
@@ -118,15 +127,7 @@ class Windowless {
             Control* c = held ? grab : at(form, container, local);
             if (!c) return false;
             event->accept();  // a control takes its own movement
-            if (!c->MouseMove) return true;
-            const int button = ButtonMask(event->buttons());
-            const int shift = ShiftMask(event->modifiers());
-            const QPointF own = event->position() - QPointF(c->shown_.topLeft());
-            const Twips x = toTwips(own.x());
-            const Twips y = toTwips(own.y());
-            run([&] {
-                if (c->MouseMove) c->MouseMove(button, shift, x, y);
-            });
+            SendMouseMove(c, event, event->position() - QPointF(c->shown_.topLeft()));
             return true;
         }
     };
@@ -620,9 +621,7 @@ void Control::sync() {
     if (!widget_) return;
     // The toolkit re-examines the siblings' overlap after any setGeometry,
     // even one to the same place.
-    const QRect shown(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
-                      ToPixels(geom_.height));
-    if (widget_->geometry() != shown) widget_->setGeometry(shown);
+    if (const QRect shown = pixels(); widget_->geometry() != shown) widget_->setGeometry(shown);
     widget_->setVisible(visible_);
     if (repaintPending_) {
         widget_->update();
@@ -631,19 +630,29 @@ void Control::sync() {
     repaintPending_ = false;
 }
 
+void Control::leftReleased(bool onIt) {
+    if (clickNeedsReleaseInside() && !onIt) return;
+    // Still on screen, but hidden or disabled by an earlier event of this frame.
+    if (!takesMouseNow()) return;
+    run([this] { clicked(); });
+}
+
 bool Control::takesMouseNow() const {
     for (const Control* c = this; c; c = c->container_)
         if (!c->visible_ || !c->enabled_) return false;
     return true;
 }
 
+QRect Control::pixels() const {
+    return {ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
+            ToPixels(geom_.height)};
+}
+
 // The pixels it leaves and the pixels it takes are drawn again.
 void Control::placeShown() {
     QWidget* on = surface();
     if (!built_ || !on) return;
-    const QRect now = visible_ ? QRect(ToPixels(geom_.left), ToPixels(geom_.top),
-                                       ToPixels(geom_.width), ToPixels(geom_.height))
-                               : QRect();
+    const QRect now = visible_ ? pixels() : QRect();
     if (now != shown_ || repaintPending_) {
         on->update(shown_);
         on->update(now);
@@ -658,8 +667,7 @@ void Control::refreshWidget() {
         return;
     }
     if (!widget_) return;
-    widget_->setGeometry(ToPixels(geom_.left), ToPixels(geom_.top), ToPixels(geom_.width),
-                         ToPixels(geom_.height));
+    widget_->setGeometry(pixels());
     widget_->setAttribute(Qt::WA_TransparentForMouseEvents, passesMouse());
     widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
     widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
@@ -1015,16 +1023,7 @@ bool ControlWidget::event(QEvent* event) {
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
     event->accept();  // a control takes its own movement: the form's MouseMove does not fire
     if (owner_ && mouse_.move(owner_->Parent(), owner_, event)) return;
-    if (owner_ && owner_->MouseMove) {
-        Control* owner = owner_;
-        const int button = ButtonMask(event->buttons());
-        const int shift = ShiftMask(event->modifiers());
-        const Twips x = toTwips(event->position().x());
-        const Twips y = toTwips(event->position().y());
-        run([&] {
-            if (owner->MouseMove) owner->MouseMove(button, shift, x, y);
-        });
-    }
+    if (owner_) SendMouseMove(owner_, event, event->position());
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
@@ -1042,12 +1041,7 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     update();
-    if (!owner_) return;
-    if (owner_->clickNeedsReleaseInside() && !rect().contains(event->position().toPoint())) return;
-    // Still on screen, but hidden or disabled by an earlier event of this frame.
-    if (!owner_->takesMouseNow()) return;
-    Control* owner = owner_;
-    run([owner] { owner->clicked(); });
+    if (owner_) owner_->leftReleased(rect().contains(event->position().toPoint()));
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {

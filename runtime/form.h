@@ -223,6 +223,9 @@ class Control : public Component {
     void scheduleSync();  // the screen follows the state at the next frame
     void sync();
     bool takesMouseNow() const;  // visible and enabled now, with its containers
+    // A left press on it came up, on its pixels or not: a click, if it still takes one.
+    void leftReleased(bool onIt);
+    QRect pixels() const;        // its geometry in whole pixels of its container
     QWidget* surface() const;    // what a windowless control is drawn on
     void placeShown();           // a windowless control's pixels follow its state
 
