@@ -130,50 +130,48 @@ leastTicks() {
     grep -oE '^least ticks [0-9.]+|\(([0-9.]+)%\)' "$1" | grep -oE '[0-9.]+' | sort -g | head -n1
 }
 
-# A game and the animation at the same time: both see the same machine, so
-# their ratio holds when the machine's state drifts between runs.
-pairs=$work/pairs  # round, game, its CPU and the animation's in ns, its least ticks
-paired() {
-    local round=$1 name=$2
+# Each game binary given plays `name`, and the animation runs, all at the same
+# time: they see the same machine, so their ratios hold when its state drifts
+# between runs. Prints each one's CPU over the same `seconds` in ns, tab-separated,
+# the animation's last; the games' output is in $work/<tag>.<index>.<name>.out.
+together() {
+    local name=$1 tag=$2
     shift 2
-    # the game first: it plays a second before "ready"; both outlast the sample
-    "$@" "$seconds" 3 >"$work/pair.$name.out" 2>"$work/$name.err" &
-    local gpid=$!
-    awaitReady "$work/pair.$name.out" "$gpid" "$name"
-    "$anim" "$seconds" 3 >"$work/pair.anim.out" 2>"$work/simple_animation.err" &
-    local apid=$!
-    awaitReady "$work/pair.anim.out" "$apid" simple_animation
-    local a0 g0 a1 g1
-    a0=$(cpuns "$apid") g0=$(cpuns "$gpid")
+    local pids=() labels=() i
+    for i in $(seq 0 $(($# - 1))); do
+        local label=$tag.$i.$name bin=$1
+        shift
+        # the games first: they play a second before "ready"; all outlast the sample
+        "$bin" "$name" "$seconds" 3 >"$work/$label.out" 2>"$work/$label.err" &
+        pids+=($!) labels+=("$label")
+        awaitReady "$work/$label.out" "$!" "$label"
+    done
+    "$anim" "$seconds" 3 >"$work/$tag.anim.out" 2>"$work/$tag.anim.err" &
+    pids+=($!) labels+=("$tag.anim")
+    awaitReady "$work/$tag.anim.out" "$!" "$tag.anim"
+    local before=() after=() p
+    for p in "${pids[@]}"; do before+=("$(cpuns "$p")"); done
     sleep "$seconds"
-    a1=$(cpuns "$apid") g1=$(cpuns "$gpid")
-    awaitEnd "$apid" simple_animation
-    awaitEnd "$gpid" "$name"
-    printf '%s\t%s\t%s\t%s\t%s\n' "$round" "$name" $((g1 - g0)) $((a1 - a0)) \
-        "$(leastTicks "$work/pair.$name.out")" >>"$pairs"
+    for p in "${pids[@]}"; do after+=("$(cpuns "$p")"); done
+    for i in "${!pids[@]}"; do awaitEnd "${pids[$i]}" "${labels[$i]}"; done
+    for i in "${!pids[@]}"; do printf '%s\t' $((after[i] - before[i])); done
 }
 
-# The game of this build and of the other, and the animation, all at once.
+# A game beside the animation.
+pairs=$work/pairs  # round, game, its CPU and the animation's in ns, its least ticks
+paired() {
+    local round=$1 name=$2 cpu
+    cpu=$(together "$name" pair "$game")
+    printf '%s\t%s\t%s%s\n' "$round" "$name" "$cpu" "$(leastTicks "$work/pair.0.$name.out")" \
+        >>"$pairs"
+}
+
+# The game of this build and of the other, beside the animation.
 against=$work/against  # round, game, this build's CPU, the other's, the animation's, in ns
 versus() {
-    local round=$1 name=$2
-    "$game" "$name" "$seconds" 3 >"$work/this.$name.out" 2>"$work/$name.err" &
-    local tpid=$!
-    "$other" "$name" "$seconds" 3 >"$work/other.$name.out" 2>"$work/other.$name.err" &
-    local opid=$!
-    awaitReady "$work/this.$name.out" "$tpid" "$name"
-    awaitReady "$work/other.$name.out" "$opid" "other.$name"
-    "$anim" "$seconds" 3 >"$work/versus.anim.out" 2>"$work/simple_animation.err" &
-    local apid=$!
-    awaitReady "$work/versus.anim.out" "$apid" simple_animation
-    local t0 o0 a0 t1 o1 a1
-    t0=$(cpuns "$tpid") o0=$(cpuns "$opid") a0=$(cpuns "$apid")
-    sleep "$seconds"
-    t1=$(cpuns "$tpid") o1=$(cpuns "$opid") a1=$(cpuns "$apid")
-    awaitEnd "$apid" simple_animation
-    awaitEnd "$tpid" "$name"
-    awaitEnd "$opid" "other.$name"
-    printf '%s\t%s\t%s\t%s\t%s\n' "$round" "$name" $((t1 - t0)) $((o1 - o0)) $((a1 - a0)) >>"$against"
+    local round=$1 name=$2 cpu
+    cpu=$(together "$name" versus "$game" "$other")
+    printf '%s\t%s\t%s\n' "$round" "$name" "${cpu%$'\t'}" >>"$against"
 }
 
 for round in $(seq "$rounds"); do
@@ -181,8 +179,8 @@ for round in $(seq "$rounds"); do
     run "$round" quorrel "$game" quorrel
     run "$round" nebulor "$game" nebulor
     if [[ ${FRAME_BENCH_PAIRED:-1} != 0 ]]; then
-        paired "$round" quorrel "$game" quorrel
-        paired "$round" nebulor "$game" nebulor
+        paired "$round" quorrel
+        paired "$round" nebulor
     fi
     if [[ -n $other ]]; then
         versus "$round" quorrel
