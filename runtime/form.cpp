@@ -9,8 +9,8 @@
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPixmap>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -22,6 +22,7 @@
 
 #include "app.h"
 #include "drawing.h"
+#include "x11_notice.h"
 
 namespace rt {
 
@@ -92,8 +93,8 @@ class Windowless {
     // A surface's mouse: the control under a press keeps the mouse until every
     // button is up, and a left press and release on it clicks it.
     struct Mouse {
-        bool held = false;         // a button is down on the surface
-        Control* grab = nullptr;   // the windowless control it went down on
+        bool held = false;        // a button is down on the surface
+        Control* grab = nullptr;  // the windowless control it went down on
         bool leftDown = false;
 
         // Each returns false when the surface itself takes the event.
@@ -183,7 +184,7 @@ class FormWindow final : public QWidget {
   private:
     Form* owner_;
     Windowless::Mouse mouse_;
-    QPixmap background_;  // the back colour with the picture on it, opaque
+    QPixmap background_;    // the back colour with the picture on it, opaque
     QSize backgroundSize_;  // what it was made for
     qreal backgroundRatio_ = 0;
 };
@@ -521,6 +522,13 @@ void Form::mouseMoved(int button, int shift, Twips x, Twips y) {
 
 void Form::closeRequested() {
     run([&] { Unload(); });
+    // Forms loaded hidden (the menu behind a splash) would keep the program
+    // running with nothing on screen to show or close: a close that leaves no
+    // window ends it.
+    if (!App::exists() || App::instance().ended()) return;
+    const auto& forms = allForms();
+    if (std::none_of(forms.begin(), forms.end(), [](const Form* f) { return f->Visible(); }))
+        App::instance().End(0);
 }
 
 // ---- Control
@@ -761,19 +769,7 @@ namespace {
 class DestroyWatcher final : public QAbstractNativeEventFilter {
   public:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t" || !message) return false;
-        // The X protocol's DestroyNotify: code 17, then the event's and the
-        // destroyed window's ids.
-        struct DestroyNotify {
-            std::uint8_t responseType;
-            std::uint8_t pad;
-            std::uint16_t sequence;
-            std::uint32_t event;
-            std::uint32_t window;
-        };
-        const auto* notice = static_cast<const DestroyNotify*>(message);
-        if ((notice->responseType & 0x7F) != 17) return false;
-        WindowDestroyed(notice->window);
+        if (const auto window = DestroyedWindow(type, message)) WindowDestroyed(*window);
         return false;
     }
 };

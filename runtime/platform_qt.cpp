@@ -2,8 +2,10 @@
 // the desktop's alert sound, a Mersenne Twister seeded from the clock, and on Linux a
 // registry that knows one thing: where a system-information program is.
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -22,6 +24,7 @@
 #endif
 
 #include "platform.h"
+#include "x11_notice.h"
 
 namespace rt {
 
@@ -75,10 +78,33 @@ class QtDialogs final : public Dialogs {
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         QMessageBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
+        const DismissedWhenDestroyed watch(box);
         box.exec();
     }
 
   private:
+    // A box whose window another client destroys is gone for the player:
+    // that dismisses it as its OK would, else the modal wait never ends.
+    class DismissedWhenDestroyed final : public QAbstractNativeEventFilter {
+      public:
+        explicit DismissedWhenDestroyed(QMessageBox& box) : box_(box) {
+            QCoreApplication::instance()->installNativeEventFilter(this);
+        }
+        ~DismissedWhenDestroyed() override {
+            QCoreApplication::instance()->removeNativeEventFilter(this);
+        }
+        bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+            const auto window = DestroyedWindow(type, message);
+            if (window && box_.internalWinId() && *window == box_.internalWinId())
+                QMetaObject::invokeMethod(
+                    &box_, [box = &box_] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
+            return false;
+        }
+
+      private:
+        QMessageBox& box_;
+    };
+
     static QMessageBox::Icon iconFor(int style) {
         switch (style & 0x70) {
             case vbCritical: return QMessageBox::Critical;
@@ -171,8 +197,10 @@ class SystemInfoRegistry final : public Registry {
     bool QueryValue(Key key, const std::string& name, std::uint32_t& type, char* buffer,
                     std::uint32_t& size) override {
         if (key != kInfoKey || name != "PATH") return false;
+        const QStringList folders = searchedFolders();
+        if (folders.isEmpty()) return false;  // an empty list would mean the default path
         for (const char* const* tool = SystemInfoTools(); *tool; ++tool) {
-            const QString found = QStandardPaths::findExecutable(QString::fromUtf8(*tool));
+            const QString found = QStandardPaths::findExecutable(QString::fromUtf8(*tool), folders);
             if (found.isEmpty()) continue;
             const QByteArray path = found.toLocal8Bit();
             if (std::uint32_t(path.size()) + 1 > size) return false;
@@ -186,6 +214,16 @@ class SystemInfoRegistry final : public Registry {
     void CloseKey(Key) override {}
 
   private:
+    // Only the absolute folders of PATH: a relative one ("." or "bin") would
+    // start whatever program lies in the current directory.
+    static QStringList searchedFolders() {
+        QStringList folders;
+        const QString path = qEnvironmentVariable("PATH");
+        for (const QString& folder : path.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+            if (QDir::isAbsolutePath(folder)) folders.append(folder);
+        return folders;
+    }
+
     static constexpr Key kInfoKey = 1;
 };
 

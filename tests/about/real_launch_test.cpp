@@ -102,6 +102,27 @@ TEST_F(RealSystemTest, NoToolOnTheSearchPathGivesTheMessage) {
     EXPECT_TRUE(about.Visible());
 }
 
+// A relative folder in PATH ("." or "bin") would start whatever program
+// lies in the current directory: only absolute folders are searched.
+TEST_F(RealSystemTest, RelativeFoldersOnTheSearchPathAreNeverSearched) {
+    const QString here = temp.path() + "/here";
+    for (const QString& folder : {here, here + "/bin", temp.path() + "/x"}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        WriteTool(folder + "/hardinfo", temp.path() + "/ran");
+    }
+    const QString absolute = temp.path() + "/empty";
+    ASSERT_TRUE(QDir().mkpath(absolute));
+    const ScopedEnv path("PATH", QFile::encodeName(".:bin::./bin:../x:" + absolute + ":"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(here);
+    Click(about.cmdSysInfo);
+    QThread::msleep(300);  // a started program would have left its marker by now
+    QDir::setCurrent(before);
+    EXPECT_FALSE(QFile::exists(temp.path() + "/ran"));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].prompt, kNebulorUnavailable);
+}
+
 TEST(RealLauncherTest, AMissingOrNotExecutableProgramFailsToStart) {
     QTemporaryDir temp;
     const QString plain = WriteTool(temp.path() + "/plain file", temp.path() + "/ran", false);

@@ -48,6 +48,27 @@ TEST_F(SplashTest, PictureSlidesUpIn56TicksRestsAt180AndHandsOver2500MsLater) {
     EXPECT_FALSE(app.ended());
 }
 
+// The splash has loaded the menu hidden: closing it (Alt+F4, the window
+// manager's close) while it slides or rests ends the program, as quorrel's
+// does, rather than leaving the hidden menu running with no window.
+class SplashCloseTest : public NebulorTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SplashCloseTest, ClosingTheSplashEndsTheProgram) {
+    rt::Start(logo);
+    advance(GetParam());
+    ASSERT_TRUE(menu.Loaded());
+    logo.window()->close();
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
+    advance(5000);
+    EXPECT_FALSE(menu.Visible());  // no hand-over after the end
+}
+
+INSTANTIATE_TEST_SUITE_P(SlidingOrResting, SplashCloseTest, ::testing::Values(100, 56 * 10 + 1000),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param < 560 ? "WhileSliding" : "AtRest");
+                         });
+
 class MenuTest : public NebulorTest {
   protected:
     void expectColouring(rt::Color back, rt::Color text) {

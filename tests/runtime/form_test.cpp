@@ -138,13 +138,47 @@ TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {
     notice.event = notice.window = static_cast<std::uint32_t>(first.window()->winId());
     qintptr result = 0;
     QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
-                                                           &result);
+                                                            &result);
     EXPECT_FALSE(first.Loaded());
     EXPECT_FALSE(app.ended());
     notice.event = notice.window = static_cast<std::uint32_t>(second.window()->winId());
     QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
-                                                           &result);
+                                                            &result);
     EXPECT_TRUE(app.ended());  // the last window gone: the program ends
+}
+
+// A splash that loaded the next form hidden: closing it must not leave a
+// program with no window running, whether the player closes it or another
+// client destroys it; a close whose handler shows another form goes on.
+TEST_F(FormTest, AClosedWindowThatLeavesOnlyHiddenFormsEndsTheProgram) {
+    Board splash, menu;
+    rt::Start(splash);
+    menu.Load();
+    ASSERT_TRUE(menu.Loaded());
+    splash.window()->close();
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
+    EXPECT_EQ(menu.unloads, 0);  // ended at once, as the end statement does
+}
+
+TEST_F(FormTest, ACloseWhoseUnloadShowsAnotherFormGoesOn) {
+    class Game final : public rt::Form {
+      public:
+        explicit Game(rt::Form& next)
+            : rt::Form(rt::FormDesign{.caption = "Game", .width = 1500, .height = 1500}),
+              next_(next) {}
+
+      private:
+        void Form_Unload() override { next_.Show(); }
+        rt::Form& next_;
+    };
+    Board menu;
+    Game game(menu);
+    rt::Start(game);
+    menu.Load();
+    game.window()->close();
+    EXPECT_FALSE(app.ended());
+    EXPECT_TRUE(menu.Visible());
 }
 
 // A 10 ms walk is drawn on every second tick's wake-up, the first one at

@@ -1,6 +1,11 @@
 // The real platform's services where they meet the desktop.
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
 
 #include "support.h"
 
@@ -15,6 +20,38 @@ TEST(RealSoundTest, BeepsReturnAtOnceWithOrWithoutASoundServer) {
     QCoreApplication::processEvents();
     platform.sound.reset();
     SUCCEED();
+}
+
+// Another client destroying a box's window dismisses it, as its OK would,
+// instead of leaving the program waiting for a box nobody can see.
+TEST(RealDialogsTest, ABoxWhoseWindowIsDestroyedFromOutsideIsDismissed) {
+    rt::Platform platform = rt::RealPlatform();
+    bool destroyed = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        struct {
+            std::uint8_t responseType = 17;  // an X DestroyNotify, as the toolkit passes it on
+            std::uint8_t pad = 0;
+            std::uint16_t sequence = 1;
+            std::uint32_t event;
+            std::uint32_t window;
+        } notice;
+        notice.event = notice.window = static_cast<std::uint32_t>(box->winId());
+        qintptr result = 0;
+        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
+                                                                &result);
+        destroyed = true;
+    });
+    // Should the box stay, the test fails instead of hanging.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "the box was not dismissed";
+            box->close();
+        }
+    });
+    platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor");
+    EXPECT_TRUE(destroyed);
 }
 
 }  // namespace
