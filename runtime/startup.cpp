@@ -6,8 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app.h"
+#include "command_line.h"
 #include "drawing.h"
 #include "form.h"
 
@@ -31,29 +35,54 @@ int flushed(const ProgramInfo& info) {
     return 1;
 }
 
-void printHelp(const ProgramInfo& info) {
-    std::printf(
-        "Usage: %s [OPTION]\n%s\n\n"
-        "  --help     show this help and exit\n"
-        "  --version  show the version and exit\n",
-        info.command.c_str(), info.summary.c_str());
-}
-
 // The toolkit ends the process with an abort and advice to reinstall when it
-// cannot reach a display: say plainly what happened instead.
+// cannot start its platform: what it says meanwhile is held back, and one
+// line names what failed instead. Once it has started, what it said is passed
+// on as usual.
+struct Held {
+    QtMsgType type;
+    std::string category, file, function, message;
+    int line;
+};
 const ProgramInfo* running = nullptr;
+const CommandLine* startLine = nullptr;
 QtMessageHandler toolkitHandler = nullptr;
 bool guiStarting = false;
+std::vector<Held> held;
+
+void passOn(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (toolkitHandler)
+        toolkitHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
 
 void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg && guiStarting && running) {
-        const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "%s: cannot open a display%s%s%s\n", running->command.c_str(),
-                     display ? " (DISPLAY=" : " (DISPLAY is not set", display ? display : "",
-                     ")");
+    if (!guiStarting) {
+        passOn(type, context, message);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        std::vector<std::string> said;
+        for (const Held& h : held) said.push_back(h.message);
+        said.push_back(message.toStdString());
+        std::fprintf(stderr, "%s: %s\n", running->command.c_str(),
+                     StartFailure(*startLine, said).c_str());
         std::_Exit(1);
     }
-    if (toolkitHandler) toolkitHandler(type, context, message);
+    held.push_back({type, context.category ? context.category : "",
+                    context.file ? context.file : "", context.function ? context.function : "",
+                    message.toStdString(), context.line});
+}
+
+void releaseHeld() {
+    guiStarting = false;
+    for (const Held& h : held) {
+        const QMessageLogContext context(h.file.c_str(), h.line, h.function.c_str(),
+                                         h.category.c_str());
+        passOn(h.type, context, QString::fromStdString(h.message));
+    }
+    held.clear();
 }
 
 }  // namespace
@@ -64,32 +93,36 @@ void ChooseEventLoop() {
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info,
                const std::function<std::unique_ptr<Program>()>& makeForms) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            printHelp(info);
+    const CommandLine line = ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::fputs(HelpText(info.command, info.summary).c_str(), stdout);
             return flushed(info);
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        case CommandLine::Action::Version:
             std::printf("%s %s\n", info.command.c_str(), info.Version().c_str());
             return flushed(info);
-        }
-        if (argv[i][0] == '-' && std::strncmp(argv[i], "-platform", 9) != 0 &&
-            std::strncmp(argv[i], "-display", 8) != 0) {
-            std::fprintf(stderr, "%s: unknown option '%s'\nTry '%s --help'.\n",
-                         info.command.c_str(), argv[i], info.command.c_str());
+        case CommandLine::Action::Error:
+            std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", info.command.c_str(),
+                         line.error.c_str(), info.command.c_str());
             return 2;
-        }
+        case CommandLine::Action::Run: break;
+    }
+    if (const std::optional<std::string> warning = UnusableScaleFactor()) {
+        std::fprintf(stderr, "%s: %s\n", info.command.c_str(), warning->c_str());
+        qunsetenv("QT_SCALE_FACTOR");
     }
 
     running = &info;
+    startLine = &line;
     toolkitHandler = qInstallMessageHandler(messageHandler);
     guiStarting = true;
     ChooseEventLoop();
     QApplication qapp(argc, argv);
-    guiStarting = false;
+    releaseHeld();
     QApplication::setApplicationName(QString::fromStdString(info.command));
     QApplication::setApplicationVersion(QString::fromStdString(info.Version()));
-    if (!info.appId.empty()) QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
+    if (!info.appId.empty())
+        QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
     App app(info.title, RealPlatform());

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The runtime's files include only what lies below them:
-#   values < platform < scheduler < app < drawing < form < controls < startup
+#   values < x11_notice < platform < scheduler < app < drawing < form < controls < command_line < startup
 # and only runtime/ includes Qt Widgets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(values platform scheduler app drawing form controls startup)
+layers=(values x11_notice platform scheduler app drawing form controls command_line startup)
 rank() { for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && echo "$i" && return; done; echo -1; }
 status=0
 for file in runtime/*.h runtime/*.cpp; do

@@ -1,0 +1,178 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QStringList>
+#include <cmath>
+#include <cstdlib>
+
+namespace rt {
+
+namespace {
+
+// Qt's standard options, as QGuiApplication, QApplication and the X11
+// platform read them; a session manager restarts a program with -session.
+const char* const kQtOptionsWithValue[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "geometry",
+                                           "qwindowicon",
+                                           "icon",
+                                           "qwindowtitle",
+                                           "title",
+                                           "session",
+                                           "display",
+                                           "name",
+                                           "visual",
+                                           "style",
+                                           "stylesheet",
+                                           "qmljsdebugger"};
+const char* const kQtFlags[] = {"reverse", "widgetcount", "testability",
+                                "nograb",  "dograb",      "sync"};
+
+std::string quoted(const QString& s) { return "'" + s.toStdString() + "'"; }
+
+// The argument as the user typed it that names the unknown option `name`.
+QString typed(const QStringList& args, const QString& name) {
+    for (const QString& arg : args.mid(1)) {
+        QString bare = arg;
+        while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
+        if (bare.section(QLatin1Char('='), 0, 0) == name)
+            return arg.section(QLatin1Char('='), 0, 0);
+    }
+    return QLatin1Char('-') + name;
+}
+
+std::optional<std::string> env(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return std::nullopt;
+    return std::string(value);
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
+    QStringList args;
+    for (const std::string& arg : argv) args.append(QString::fromLocal8Bit(arg.c_str()));
+    if (args.isEmpty()) args.append(QString());
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringList{"v", "version"});
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const char* name : kQtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setValueName(QStringLiteral("value"));
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlags)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+
+    CommandLine line;
+    if (!parser.parse(args)) {
+        line.action = CommandLine::Action::Error;
+        const QStringList unknown = parser.unknownOptionNames();
+        if (unknown.isEmpty()) {
+            QString text = parser.errorText();  // "Missing value after '-platform'."
+            if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+            line.error = text.left(1).toLower().toStdString() + text.mid(1).toStdString();
+        } else {
+            line.error = "unknown option " + quoted(typed(args, unknown.front()));
+        }
+        return line;
+    }
+    if (parser.isSet(help)) {
+        line.action = CommandLine::Action::Help;
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.action = CommandLine::Action::Version;
+        return line;
+    }
+    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
+        line.action = CommandLine::Action::Error;
+        line.error = "unexpected argument " + quoted(extra.front()) + ": it takes no files";
+        return line;
+    }
+    if (parser.isSet("platform")) line.platform = parser.values("platform").last().toStdString();
+    if (parser.isSet("display")) line.display = parser.values("display").last().toStdString();
+    return line;
+}
+
+std::string HelpText(const std::string& command, const std::string& summary) {
+    return "Usage: " + command + " [OPTION]\n" + summary +
+           "\n\n"
+           "  -h, --help     show this help and exit\n"
+           "  -v, --version  show the version and exit\n"
+           "\n"
+           "Qt's standard options (-platform, -display, -session, -style, -reverse...)\n"
+           "are passed on to Qt.\n";
+}
+
+std::optional<std::string> UnusableScaleFactor() {
+    const std::optional<std::string> raw = env("QT_SCALE_FACTOR");
+    if (!raw) return std::nullopt;
+    bool ok = false;
+    const double factor = QString::fromStdString(*raw).trimmed().toDouble(&ok);
+    if (ok && std::isfinite(factor) && factor >= kSmallestScale && factor <= kLargestScale)
+        return std::nullopt;
+    return "ignoring QT_SCALE_FACTOR=" + *raw + ": not a scale factor from 0.1 to 16";
+}
+
+std::string StartFailure(const CommandLine& line, const std::vector<std::string>& messages) {
+    static const QRegularExpression tried(
+        QStringLiteral(R"(Could not (find|load) the Qt platform plugin \"([^\"]*)\")"));
+    static const QRegularExpression available(
+        QStringLiteral(R"(Available platform plugins are: ([^\n]*?)\.?\s*$)"),
+        QRegularExpression::MultilineOption);
+    QString plugin;
+    bool missing = false;
+    QString plugins;
+    for (const std::string& message : messages) {
+        const QString text = QString::fromStdString(message);
+        for (auto it = tried.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            missing = match.captured(1) == QLatin1String("find");
+            plugin = match.captured(2);
+        }
+        if (const QRegularExpressionMatch match = available.match(text); match.hasMatch())
+            plugins = match.captured(1);
+        // The X platform's own word, should the loader's be filtered out.
+        if (plugin.isEmpty() && text.startsWith(QLatin1String("could not connect to display")))
+            plugin = QStringLiteral("xcb");
+    }
+    const std::optional<std::string> chosen = env("QT_QPA_PLATFORM");
+    const std::string chosenBy = line.platform ? " (-platform)"
+                                 : chosen      ? " (QT_QPA_PLATFORM)"
+                                               : "";
+    if (plugin.isEmpty() && (line.platform || chosen))
+        plugin = QString::fromStdString(line.platform ? *line.platform : *chosen)
+                     .section(QLatin1Char(':'), 0, 0);
+    const std::string name = plugin.toStdString();
+
+    if (missing) {
+        std::string text = "no platform plugin \"" + name + "\" is installed" + chosenBy;
+        if (!plugins.isEmpty()) text += "; there are: " + plugins.toStdString();
+        return text;
+    }
+    if (name == "xcb") {
+        if (line.display) return "cannot open the X display \"" + *line.display + "\" (-display)";
+        if (const auto display = env("DISPLAY"))
+            return "cannot open the X display \"" + *display + "\" (DISPLAY)";
+        return "cannot open an X display: DISPLAY is not set";
+    }
+    if (name.rfind("wayland", 0) == 0) {
+        if (const auto socket = env("WAYLAND_DISPLAY"))
+            return "cannot connect to the Wayland display \"" + *socket + "\" (WAYLAND_DISPLAY)";
+        return "cannot connect to the Wayland display \"wayland-0\" (WAYLAND_DISPLAY is not set)";
+    }
+    if (!name.empty()) return "cannot start the platform plugin \"" + name + "\"" + chosenBy;
+    return "cannot start the windowing system" +
+           (messages.empty() ? std::string() : ": " + messages.back());
+}
+
+}  // namespace rt

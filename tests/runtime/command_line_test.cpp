@@ -1,0 +1,151 @@
+// The command line: the programs' own options, Qt's standard ones let
+// through to Qt, and start-up failures that name what failed.
+
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+
+namespace rttest {
+namespace {
+
+using rt::CommandLine;
+using Action = CommandLine::Action;
+
+CommandLine Parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "quorrel");
+    return rt::ParseCommandLine(args);
+}
+
+// Sets (or with nullptr unsets) an environment variable for one test.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value)
+        : name_(name), was_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (was_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    bool was_;
+    QByteArray old_;
+};
+
+TEST(CommandLineTest, HelpAndVersionInShortAndLongForm) {
+    EXPECT_EQ(Parse({"-h"}).action, Action::Help);
+    EXPECT_EQ(Parse({"--help"}).action, Action::Help);
+    EXPECT_EQ(Parse({"-v"}).action, Action::Version);
+    EXPECT_EQ(Parse({"--version"}).action, Action::Version);
+    EXPECT_EQ(Parse({"-style=fusion", "--version"}).action, Action::Version);
+    EXPECT_EQ(Parse({}).action, Action::Run);
+    EXPECT_EQ(Parse({"--"}).action, Action::Run);
+}
+
+// A session manager restarts a program with -session; these are Qt's to read.
+TEST(CommandLineTest, QtsStandardOptionsAreLetThrough) {
+    const CommandLine line =
+        Parse({"-session", "1234abcd", "-style", "fusion", "-reverse", "-qwindowgeometry",
+               "320x200+10+10", "--platform", "offscreen", "-display", ":3", "-stylesheet=a.qss",
+               "-platform", "xcb:nomitshm"});
+    EXPECT_EQ(line.action, Action::Run) << line.error;
+    EXPECT_EQ(line.platform, "xcb:nomitshm");  // the last one counts, as for Qt
+    EXPECT_EQ(line.display, ":3");
+}
+
+TEST(CommandLineTest, UnknownOptionsMissingValuesAndArgumentsAreRefusedByName) {
+    const CommandLine unknown = Parse({"-session", "x", "--bogus=1"});
+    EXPECT_EQ(unknown.action, Action::Error);
+    EXPECT_EQ(unknown.error, "unknown option '--bogus'");
+    EXPECT_EQ(Parse({"-x"}).error, "unknown option '-x'");
+
+    const CommandLine missing = Parse({"-platform"});
+    EXPECT_EQ(missing.action, Action::Error);
+    EXPECT_EQ(missing.error, "missing value after '-platform'");
+
+    for (const auto& args : {std::vector<std::string>{"game.sav"}, {"--", "-h"}, {"-"}}) {
+        const CommandLine extra = Parse(args);
+        EXPECT_EQ(extra.action, Action::Error) << args.back();
+        EXPECT_NE(extra.error.find("unexpected argument '" + args.back() + "'"), std::string::npos);
+    }
+}
+
+TEST(CommandLineTest, OnlyAUsableScaleFactorIsKept) {
+    for (const char* bad : {"-1", "0", "1e9", "abc", "", "nan", "inf", "0.05", "17"}) {
+        const ScopedEnv factor("QT_SCALE_FACTOR", bad);
+        const auto warning = rt::UnusableScaleFactor();
+        if (!*bad) {
+            EXPECT_FALSE(warning);  // set empty: as if unset
+            continue;
+        }
+        ASSERT_TRUE(warning) << bad;
+        EXPECT_EQ(*warning, std::string("ignoring QT_SCALE_FACTOR=") + bad +
+                                ": not a scale factor from 0.1 to 16");
+    }
+    for (const char* good : {"1", "1.5", "2", "0.1", "16"}) {
+        const ScopedEnv factor("QT_SCALE_FACTOR", good);
+        EXPECT_FALSE(rt::UnusableScaleFactor()) << good;
+    }
+    const ScopedEnv unset("QT_SCALE_FACTOR", nullptr);
+    EXPECT_FALSE(rt::UnusableScaleFactor());
+}
+
+// What the toolkit says when its platform cannot start, as it says it.
+const std::string kNotFound = R"(Could not find the Qt platform plugin "bogus" in "")";
+const std::string kFatal =
+    "This application failed to start because no Qt platform plugin could be initialized. "
+    "Reinstalling the application may fix this problem.\n\n"
+    "Available platform plugins are: offscreen, xcb.\n";
+const std::string kXcbNotLoaded =
+    R"(Could not load the Qt platform plugin "xcb" in "" even though it was found.)";
+
+TEST(StartFailureTest, NamesAMissingPluginAndWhatChoseIt) {
+    const ScopedEnv platform("QT_QPA_PLATFORM", "bogus");
+    EXPECT_EQ(
+        rt::StartFailure(Parse({}), {kNotFound, kFatal}),
+        R"(no platform plugin "bogus" is installed (QT_QPA_PLATFORM); there are: offscreen, xcb)");
+    EXPECT_EQ(rt::StartFailure(Parse({"-platform", "bogus"}), {kNotFound, kFatal}),
+              R"(no platform plugin "bogus" is installed (-platform); there are: offscreen, xcb)");
+}
+
+TEST(StartFailureTest, NamesTheDisplayThatCouldNotBeOpenedAndWhatChoseIt) {
+    const ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
+    const std::vector<std::string> said{"could not connect to display :999", kXcbNotLoaded, kFatal};
+    {
+        const ScopedEnv display("DISPLAY", ":5");
+        EXPECT_EQ(rt::StartFailure(Parse({"-display", ":999"}), said),
+                  R"(cannot open the X display ":999" (-display))");
+        EXPECT_EQ(rt::StartFailure(Parse({}), said), R"(cannot open the X display ":5" (DISPLAY))");
+        // The loader's words filtered out: the X platform's own still tell.
+        EXPECT_EQ(rt::StartFailure(Parse({}), {said.front(), kFatal}),
+                  R"(cannot open the X display ":5" (DISPLAY))");
+    }
+    const ScopedEnv display("DISPLAY", nullptr);
+    EXPECT_EQ(rt::StartFailure(Parse({}), said), "cannot open an X display: DISPLAY is not set");
+}
+
+TEST(StartFailureTest, NamesTheWaylandSocketAndAnyOtherPlugin) {
+    const std::string notLoaded =
+        R"(Could not load the Qt platform plugin "wayland" in "" even though it was found.)";
+    {
+        const ScopedEnv socket("WAYLAND_DISPLAY", "wl-x");
+        EXPECT_EQ(rt::StartFailure(Parse({"-platform", "wayland"}), {notLoaded, kFatal}),
+                  R"(cannot connect to the Wayland display "wl-x" (WAYLAND_DISPLAY))");
+    }
+    const std::string eglfs =
+        R"(Could not load the Qt platform plugin "eglfs" in "" even though it was found.)";
+    EXPECT_EQ(rt::StartFailure(Parse({"-platform", "eglfs"}), {eglfs, kFatal}),
+              R"(cannot start the platform plugin "eglfs" (-platform))");
+}
+
+}  // namespace
+}  // namespace rttest
