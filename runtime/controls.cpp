@@ -94,6 +94,11 @@ void Label::paint(QPainter& p, const QRect& area) {
         r.adjust(2, 2, -2, -2);
     }
     p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
+    // Text starts at the top of the box, below any top rows that a windowed
+    // control covers, where a line still fits under them.
+    if (const int covered = coveredRows();
+        covered > 0 && r.height() - covered >= QFontMetrics(toQFont(cur_.font)).height())
+        r.setTop(r.top() + covered);
     DrawText(p, r, static_cast<int>(toQt(cur_.alignment) | Qt::AlignTop | Qt::TextWordWrap),
              qs(cur_.caption), cur_.font);
 }

@@ -34,14 +34,17 @@ QString familyOf(const Font& font) {
 
 namespace {
 bool onlyFallbacks = false;
-QStringList overflowed;
+bool recording = false;
+std::vector<DrawnText> drawn;
 }  // namespace
+
+void RecordDrawnTexts(bool on) { recording = on; }
 
 void UseFallbackFonts(bool only) { onlyFallbacks = only; }
 
-QStringList TakeOverflowedTexts() {
-    QStringList texts;
-    texts.swap(overflowed);
+std::vector<DrawnText> TakeDrawnTexts() {
+    std::vector<DrawnText> texts;
+    texts.swap(drawn);
     return texts;
 }
 
@@ -108,15 +111,19 @@ TextLayout layOut(const QSize& size, int flags, const QString& text, const Font&
     // Room for one line only: narrow the face a little rather than wrap the
     // end of a caption (often its number) out of sight; past that, elide.
     const int room = rect.width() - (out.strike ? 1 : 0);
+    // Blanks at the end take no room: "Verzia: " fits where "Verzia:" does.
+    QString visible = text;
+    while (visible.endsWith(QLatin1Char(' '))) visible.chop(1);
+    const auto width = [&] { return QFontMetrics(qfont).horizontalAdvance(visible); };
     if (rect.height() < 2 * QFontMetrics(qfont).lineSpacing() &&
-        !text.contains(QLatin1Char('\n')) && QFontMetrics(qfont).horizontalAdvance(text) > room) {
+        !text.contains(QLatin1Char('\n')) && width() > room) {
         out.flags &= ~Qt::TextWordWrap;
         for (int stretch = 100; stretch >= 70; stretch -= 2) {
             qfont.setStretch(stretch);
-            if (QFontMetrics(qfont).horizontalAdvance(text) <= room) break;
+            if (width() <= room) break;
         }
-        out.shown = QFontMetrics(qfont).elidedText(text, Qt::ElideRight, room);
-        out.overflows = out.shown != text;
+        out.shown = QFontMetrics(qfont).elidedText(visible, Qt::ElideRight, room);
+        out.overflows = out.shown != visible;
     } else if (!text.isEmpty() && rect.height() >= 2 * QFontMetrics(qfont).lineSpacing()) {
         // Wrapped past the bottom: narrow it the same way.
         auto fits = [&] {
@@ -144,12 +151,16 @@ QPointF placed(const TextLayout& layout, const QRect& rect) {
     const QSizeF size = layout.text.size();
     qreal x = rect.left();
     if (!(layout.flags & Qt::TextWordWrap)) {
-        if (layout.flags & Qt::AlignHCenter) x += (rect.width() - size.width()) / 2;
-        else if (layout.flags & Qt::AlignRight) x += rect.width() - size.width();
+        if (layout.flags & Qt::AlignHCenter)
+            x += (rect.width() - size.width()) / 2;
+        else if (layout.flags & Qt::AlignRight)
+            x += rect.width() - size.width();
     }
     qreal y = rect.top();
-    if (layout.flags & Qt::AlignVCenter) y += (rect.height() - size.height()) / 2;
-    else if (layout.flags & Qt::AlignBottom) y += rect.height() - size.height();
+    if (layout.flags & Qt::AlignVCenter)
+        y += (rect.height() - size.height()) / 2;
+    else if (layout.flags & Qt::AlignBottom)
+        y += rect.height() - size.height();
     return {std::round(x), std::round(y)};
 }
 
@@ -160,16 +171,23 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     using Key = std::tuple<QString, std::string_view, float, bool, bool, int, int, int, bool, bool>;
     auto& layouts = UntilApplicationEnds<std::map<Key, TextLayout>>();
     const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
-    Key key{text,          font.name,    font.size, font.bold, font.underline,
-            rect.width(),  rect.height(), flags,    onlyFallbacks, dense};
+    Key key{text,         font.name,     font.size, font.bold,     font.underline,
+            rect.width(), rect.height(), flags,     onlyFallbacks, dense};
     auto it = layouts.find(key);
     if (it == layouts.end()) {
         if (layouts.size() >= 1024) layouts.clear();  // captions such as scores never repeat
         it = layouts.emplace(std::move(key), layOut(rect.size(), flags, text, font)).first;
     }
     const TextLayout& layout = it->second;
-    if (layout.overflows) overflowed.append(text);
     painter.setFont(layout.font);
+    const auto record = [&](const QRectF& box) {
+        const qreal ratio = PixelRatioOf(painter);
+        const QTransform toWindow =
+            painter.deviceTransform() * QTransform::fromScale(1 / ratio, 1 / ratio);
+        drawn.push_back({text, toWindow.mapRect(box), layout.overflows});
+    };
+    if (recording)
+        record(QFontMetricsF(layout.font).boundingRect(rect, layout.flags, layout.shown));
     if (layout.font.underline()) {
         painter.drawText(rect, layout.flags, layout.shown);
         if (layout.strike) painter.drawText(rect.translated(1, 0), layout.flags, layout.shown);
@@ -196,7 +214,7 @@ QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio
     // Looked up without copying the name.
     auto& cache = UntilApplicationEnds<std::map<Key, QPixmap, std::less<>>>();
     const std::tuple<std::string_view, int, int, qreal> wanted{picture.resource, width, height,
-                                                                ratio};
+                                                               ratio};
     if (auto it = cache.find(wanted); it != cache.end()) return it->second;
 
     QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),

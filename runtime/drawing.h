@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStringList>
+#include <vector>
 
 #include "values.h"
 
@@ -22,8 +23,15 @@ const QStringList& FallbackFamilies();
 // Draws every text with the fallback families, as where the bundled fonts
 // are missing (for tests of how captions fit).
 void UseFallbackFonts(bool only);
-// The captions drawn since the last call that did not fit their controls.
-QStringList TakeOverflowedTexts();
+// For tests of how captions fit: every text drawn since the last call, with
+// the box its lines take in the coordinates of the window drawn on.
+struct DrawnText {
+    QString text;
+    QRectF box;
+    bool overflows = false;  // did not fit its control even narrowed: elided or cut
+};
+void RecordDrawnTexts(bool on);
+std::vector<DrawnText> TakeDrawnTexts();
 
 // Point sizes become pixel sizes at 96 dpi, so text fits the twips layout.
 QFont toQFont(const Font& font);

@@ -645,6 +645,21 @@ void Control::leftReleased(bool onIt) {
     run([this] { clicked(); });
 }
 
+int Control::coveredRows() const {
+    if (windowed()) return 0;
+    const QRect own = pixels();
+    int rows = 0;
+    for (Component* component : Parent().components_)
+        if (auto* c = dynamic_cast<Control*>(component);
+            c && c->windowed() && c->container_ == container_ && c->visible_) {
+            const QRect box = c->pixels();
+            if (box.left() <= own.right() && box.right() >= own.left() && box.top() <= own.top() &&
+                box.bottom() >= own.top())
+                rows = std::max(rows, box.bottom() + 1 - own.top());
+        }
+    return rows;
+}
+
 bool Control::takesMouseNow() const {
     for (const Control* c = this; c; c = c->container_)
         if (!c->visible_ || !c->enabled_) return false;

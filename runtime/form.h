@@ -4,14 +4,13 @@
 // properties afresh, Unload destroys the widgets but keeps the form object and
 // its variables.
 
+#include <QRect>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QRect>
 
 #include "values.h"
 
@@ -213,6 +212,9 @@ class Control : public Component {
     bool hasFocus() const;
     void repaint();        // after a property that changes the picture (drawn next frame)
     void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
+    // How many of its top rows windowed controls of its container cover: a
+    // windowless control lies under every windowed one.
+    int coveredRows() const;
     Geometry geometry() const { return geom_; }
     int tabIndex() const { return tabIndex_; }
     void setGeometry(Geometry g);
@@ -225,9 +227,9 @@ class Control : public Component {
     bool takesMouseNow() const;  // visible and enabled now, with its containers
     // A left press on it came up, on its pixels or not: a click, if it still takes one.
     void leftReleased(bool onIt);
-    QRect pixels() const;        // its geometry in whole pixels of its container
-    QWidget* surface() const;    // what a windowless control is drawn on
-    void placeShown();           // a windowless control's pixels follow its state
+    QRect pixels() const;      // its geometry in whole pixels of its container
+    QWidget* surface() const;  // what a windowless control is drawn on
+    void placeShown();         // a windowless control's pixels follow its state
 
     Control* container_ = nullptr;
     Geometry design_;

@@ -92,10 +92,10 @@ class ScriptedRegistry final : public Registry {
                     std::uint32_t& size) override;
     void CloseKey(Key key) override;
 
-    std::vector<std::string> opened;         // paths, in order
-    std::vector<std::string> queried;        // "path:name", in order
-    std::set<Key> open;                      // handles not closed yet
-    std::uint32_t lastBufferSize = 0;        // the size the last query offered
+    std::vector<std::string> opened;   // paths, in order
+    std::vector<std::string> queried;  // "path:name", in order
+    std::set<Key> open;                // handles not closed yet
+    std::uint32_t lastBufferSize = 0;  // the size the last query offered
 
   private:
     std::map<std::string, std::map<std::string, Value>> keys_;

@@ -5,8 +5,12 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
+#include "../controls.h"
 #include "../drawing.h"
 #include "../form.h"
 
@@ -52,18 +56,77 @@ QImage Grab(Form& form) {
 
 void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
 
-std::vector<std::string> CaptionsThatDoNotFitWithFallbackFonts(Form& form) {
+namespace {
+
+// How a control stacks: from the form down through its containers, windowed
+// controls above windowless ones, the first in stored order on top. A key
+// that starts with another's belongs to a control inside that one.
+std::vector<std::pair<bool, int>> stacking(const Form& form, const Control* c) {
+    std::vector<std::pair<bool, int>> key;
+    for (; c; c = c->container()) {
+        const auto& all = form.components();
+        const auto index = std::find(all.begin(), all.end(), c) - all.begin();
+        key.insert(key.begin(), {c->widget() != nullptr, -static_cast<int>(index)});
+    }
+    return key;
+}
+
+bool inside(const std::vector<std::pair<bool, int>>& key,
+            const std::vector<std::pair<bool, int>>& container) {
+    return key.size() > container.size() &&
+           std::equal(container.begin(), container.end(), key.begin());
+}
+
+std::optional<std::string> captionOf(Control& c) {
+    if (auto* l = dynamic_cast<Label*>(&c)) return l->Caption();
+    if (auto* b = dynamic_cast<CommandButton*>(&c)) return b->Caption();
+    if (auto* o = dynamic_cast<OptionButton*>(&c)) return o->Caption();
+    if (auto* f = dynamic_cast<Frame*>(&c)) return f->Caption();
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts) {
     FlushDrawing();
     QWidget* window = form.window();
     if (!window) throw std::logic_error("the form is not loaded");
-    TakeOverflowedTexts();
-    UseFallbackFonts(true);
-    QImage image(window->size(), QImage::Format_RGB32);
-    window->render(&image);
+    TakeDrawnTexts();
+    RecordDrawnTexts(true);
+    UseFallbackFonts(fallbackFonts);
+    window->grab();
     UseFallbackFonts(false);
-    std::vector<std::string> texts;
-    for (const QString& text : TakeOverflowedTexts()) texts.push_back(text.toStdString());
-    return texts;
+    RecordDrawnTexts(false);
+
+    std::vector<Control*> shown;
+    for (Component* component : form.components())
+        if (auto* c = dynamic_cast<Control*>(component); c && !c->shownPixels().isEmpty())
+            shown.push_back(c);
+    std::vector<std::string> unreadable;
+    for (const DrawnText& drawn : TakeDrawnTexts()) {
+        const std::string text = drawn.text.toStdString();
+        if (drawn.overflows) {
+            unreadable.push_back(text + ": does not fit");
+            continue;
+        }
+        // Whole pixels that the lines take, as the screen shows them.
+        const QRect box = drawn.box.toAlignedRect().adjusted(0, 0, -1, -1);
+        Control* owner = nullptr;
+        for (Control* c : shown)
+            if (captionOf(*c) == text && c->shownPixels().contains(box.center())) owner = c;
+        if (!owner || text.empty()) continue;
+        // What hides a text: windowed controls and pictures over it (a clear
+        // label or a shape's outline over another's box leaves it readable).
+        const auto own = stacking(form, owner);
+        for (Control* c : shown) {
+            if (!c->widget() && !dynamic_cast<Image*>(c)) continue;
+            const auto other = stacking(form, c);
+            if (c == owner || inside(own, other) || other < own) continue;
+            if (c->shownPixels().intersects(box))
+                unreadable.push_back(text + ": covered by " + c->Name());
+        }
+    }
+    return unreadable;
 }
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

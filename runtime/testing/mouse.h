@@ -22,9 +22,11 @@ void MoveTo(Form& form, QPoint pixel);
 void MoveOver(Control& control);
 // The window's pixels, with pending drawing on screen.
 QImage Grab(Form& form);
-// The captions of the form's visible controls that do not fit them when only
-// the fallback fonts are there (the bundled ones missing).
-std::vector<std::string> CaptionsThatDoNotFitWithFallbackFonts(Form& form);
+// The captions of the form's visible controls that the player cannot read
+// whole, each with why: elided or cut (not fitting its control even narrowed),
+// or covered by a control drawn above it. With
+// `fallbackFonts`, as where the bundled fonts are missing.
+std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts = false);
 // Deletes the widgets of unloaded forms, as the event loop would.
 void FlushDeletes();
 

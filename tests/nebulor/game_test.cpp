@@ -66,16 +66,21 @@ TEST_P(StartTest, TheStartDrawsItsNumbersForTheDifficulty) {
     EXPECT_FALSE(hra.Label3.Visible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Difficulties, StartTest,
-    ::testing::Values(
-        StartCase{"Easy_Smallest", &Menu::Option1, kRndMin, 1, 1, "Otiažnosť: ľahká", 34, 42, 25, 15},
-        StartCase{"Easy_Largest", &Menu::Option1, kRndMax, 3000, 4000, "Otiažnosť: ľahká", 34, 42, 54, 44},
-        StartCase{"Medium_Smallest", &Menu::Option2, kRndMin, 1, 1, "Otiažnosť: stredná", 44, 52, 25, 15},
-        StartCase{"Medium_Largest", &Menu::Option2, kRndMax, 2000, 3000, "Otiažnosť: stredná", 44, 52, 54, 44},
-        StartCase{"Hard_Smallest", &Menu::Option3, kRndMin, 1, 1, "Otiažnosť: ťažká", 54, 62, 25, 15},
-        StartCase{"Hard_Largest", &Menu::Option3, kRndMax, 1500, 2000, "Otiažnosť: ťažká", 54, 62, 54, 44}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Difficulties, StartTest,
+                         ::testing::Values(StartCase{"Easy_Smallest", &Menu::Option1, kRndMin, 1, 1,
+                                                     "Otiažnosť: ľahká", 34, 42, 25, 15},
+                                           StartCase{"Easy_Largest", &Menu::Option1, kRndMax, 3000,
+                                                     4000, "Otiažnosť: ľahká", 34, 42, 54, 44},
+                                           StartCase{"Medium_Smallest", &Menu::Option2, kRndMin, 1,
+                                                     1, "Otiažnosť: stredná", 44, 52, 25, 15},
+                                           StartCase{"Medium_Largest", &Menu::Option2, kRndMax,
+                                                     2000, 3000, "Otiažnosť: stredná", 44, 52, 54,
+                                                     44},
+                                           StartCase{"Hard_Smallest", &Menu::Option3, kRndMin, 1, 1,
+                                                     "Otiažnosť: ťažká", 54, 62, 25, 15},
+                                           StartCase{"Hard_Largest", &Menu::Option3, kRndMax, 1500,
+                                                     2000, "Otiažnosť: ťažká", 54, 62, 54, 44}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GameTest, AnInvaderAppearsAtItsUfoWithFullLivesAndThenOnlyItsIntervalChanges) {
     startGameWithIntervals(&menu.Option1, 100, 4000);

@@ -224,23 +224,36 @@ TEST_F(MenuTest, EachWindowOpensWhereThePlayerLooks) {
     EXPECT_EQ(hra.window()->size(), QSize(566, 373));  // the layout's client size
 }
 
-// Where Tahoma is missing, the narrow fallback still fits every caption.
-TEST_F(MenuTest, EveryCaptionFitsWithTheFallbackFonts) {
-    using rt::testing::CaptionsThatDoNotFitWithFallbackFonts;
+// Every caption can be read whole, with the bundled fonts and where they are
+// missing; CTest runs this again at device pixel ratios 1.5 and 2.
+class CaptionTest : public MenuTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    std::vector<std::string> unreadable(rt::Form& form) {
+        return rt::testing::UnreadableCaptions(form, GetParam());
+    }
+};
+
+TEST_P(CaptionTest, EveryCaptionIsReadableOnEveryScreen) {
+    const std::vector<std::string> none;
     rt::Start(logo);
     advance(56 * 10);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(logo), std::vector<std::string>());
+    EXPECT_EQ(unreadable(logo), none);
     advance(2500);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(menu), std::vector<std::string>());
+    EXPECT_EQ(unreadable(menu), none);
     Click(menu.Command4);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.about), std::vector<std::string>());
+    EXPECT_EQ(unreadable(program.about), none);
     program.about.Unload();
     startGame(&menu.Option3);
     for (rt::Label* l : {&hra.Label3, &hra.Label6, &hra.Label7}) l->SetVisible(true);
     hra.Label4.SetCaption("Skóre: 32768");
     hra.Label5.SetCaption("Naj skóre: 32768");
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+    EXPECT_EQ(unreadable(hra), none);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fonts, CaptionTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Fallback" : "Bundled");
+                         });
 
 TEST_F(MenuTest, KoniecEndsTheProgram) {
     openMenu();

@@ -131,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LostCase{"Easy_1Kill", &Hra::Option1, 1, "Úbohosť nad úbohosť, získal(a) si len 1 bod!",
                  "Na obtiažnosť: ľahkú"},
-        LostCase{"Medium_0Kills", &Hra::Option2, 0, "Úbohosť, získal(a) si len 0 bodov!", "Na obtiažnosť: strednú"},
+        LostCase{"Medium_0Kills", &Hra::Option2, 0, "Úbohosť, získal(a) si len 0 bodov!",
+                 "Na obtiažnosť: strednú"},
         LostCase{"Medium_3Kills", &Hra::Option2, 3,
                  "Získal(a) si dosť málo skóre. Tvoje skóre je: 3 body. Čo si o tom myslíš?",
                  "Na obtiažnosť: strednú"},

@@ -115,23 +115,37 @@ TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
                  hra.Command3.FontUnderline());
 }
 
-// Where the bundled fonts are missing, the narrow fallback still fits every caption.
-TEST_F(OptionsTest, EveryCaptionFitsWithTheFallbackFonts) {
-    using rt::testing::CaptionsThatDoNotFitWithFallbackFonts;
+// Every caption can be read whole, with the bundled fonts and where they are
+// missing; CTest runs this again at device pixel ratios 1.5 and 2.
+class CaptionTest : public QuorrelTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    std::vector<std::string> unreadable(rt::Form& form) {
+        return rt::testing::UnreadableCaptions(form, GetParam());
+    }
+};
+
+TEST_P(CaptionTest, EveryCaptionIsReadableOnEveryScreen) {
+    const std::vector<std::string> none;
     rt::Start(program.úvod);
     advance(55 * 10);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.úvod), std::vector<std::string>());
+    EXPECT_EQ(unreadable(program.úvod), none);
     advance(2000);
     for (rt::OptionButton* o : {&hra.Option1, &hra.Option2, &hra.Option3}) {
-        choose(*o);
-        EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+        Click(*o);
+        EXPECT_EQ(unreadable(hra), none);
     }
     Click(hra.Command3);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(program.about), std::vector<std::string>());
+    EXPECT_EQ(unreadable(program.about), none);
+    program.about.Unload();
     startGame(hra.Option3, kRndMin);
     hra.Label11.SetVisible(true);
-    EXPECT_EQ(CaptionsThatDoNotFitWithFallbackFonts(hra), std::vector<std::string>());
+    EXPECT_EQ(unreadable(hra), none);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fonts, CaptionTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Fallback" : "Bundled");
+                         });
 
 struct StartCase {
     const char* name;
@@ -173,13 +187,18 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Difficulties, StartTest,
-    ::testing::Values(
-        StartCase{"Easy_SlowestWalker", &Hra::Option1, kRndMin, "Obtiažnosť: ľahká", "Quorrelov život: 2", 5},
-        StartCase{"Easy_FastestWalker", &Hra::Option1, kRndMax, "Obtiažnosť: ľahká", "Quorrelov život: 2", 104},
-        StartCase{"Medium_SlowestWalker", &Hra::Option2, kRndMin, "Obtiažnosť: stredná", "Quorrelov život: 3", 10},
-        StartCase{"Medium_FastestWalker", &Hra::Option2, kRndMax, "Obtiažnosť: stredná", "Quorrelov život: 3", 209},
-        StartCase{"Hard_SlowestWalker", &Hra::Option3, kRndMin, "Obtiažnosť: ťažká", "Quorrelov život: 4", 20},
-        StartCase{"Hard_FastestWalker", &Hra::Option3, kRndMax, "Obtiažnosť: ťažká", "Quorrelov život: 4", 519}),
+    ::testing::Values(StartCase{"Easy_SlowestWalker", &Hra::Option1, kRndMin, "Obtiažnosť: ľahká",
+                                "Quorrelov život: 2", 5},
+                      StartCase{"Easy_FastestWalker", &Hra::Option1, kRndMax, "Obtiažnosť: ľahká",
+                                "Quorrelov život: 2", 104},
+                      StartCase{"Medium_SlowestWalker", &Hra::Option2, kRndMin,
+                                "Obtiažnosť: stredná", "Quorrelov život: 3", 10},
+                      StartCase{"Medium_FastestWalker", &Hra::Option2, kRndMax,
+                                "Obtiažnosť: stredná", "Quorrelov život: 3", 209},
+                      StartCase{"Hard_SlowestWalker", &Hra::Option3, kRndMin, "Obtiažnosť: ťažká",
+                                "Quorrelov život: 4", 20},
+                      StartCase{"Hard_FastestWalker", &Hra::Option3, kRndMax, "Obtiažnosť: ťažká",
+                                "Quorrelov život: 4", 519}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

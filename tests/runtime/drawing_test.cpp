@@ -1,12 +1,13 @@
 // What the controls draw: colours, pictures and containers, read back from
 // the window's pixels.
 
+#include "drawing.h"
+
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "drawing.h"
 #include "support.h"
 
 namespace rttest {
@@ -92,7 +93,8 @@ TEST_F(RuntimeTest, PicturesAreAsSharpAtRatio2AsAtRatio1) {
     const QString path = dir.filePath("edge.svg");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10" viewBox="0 0 20 10">
+    file.write(
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10" viewBox="0 0 20 10">
 <rect x="0" y="0" width="10.5" height="10" fill="#ff0000"/>
 <rect x="10.5" y="0" width="9.5" height="10" fill="#0000ff"/></svg>)");
     file.close();
@@ -135,8 +137,11 @@ TEST_F(RuntimeTest, APartialRepaintCopiesTheBackgroundExactly) {
     class Backdrop final : public rt::Form {
       public:
         explicit Backdrop(rt::Picture picture)
-            : rt::Form({.caption = "Backdrop", .width = 3000, .height = 3000,
-                        .backColor = rt::rgb(0x00FF00), .picture = std::move(picture)}) {}
+            : rt::Form({.caption = "Backdrop",
+                        .width = 3000,
+                        .height = 3000,
+                        .backColor = rt::rgb(0x00FF00),
+                        .picture = std::move(picture)}) {}
     };
     const rt::Picture squares{WriteSquares(dir), 200, 200};
     Backdrop f(squares);
