@@ -8,8 +8,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine
 packages+=(fonts-liberation fonts-dejavu-extra)
 # The desktop's alert sound and its theme.
 packages+=(libcanberra-dev sound-theme-freedesktop)
-# scripts/smoke_x11.sh: a real X server and clicks on it.
-packages+=(xvfb xdotool)
+# scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
+packages+=(xvfb x11-utils xdotool openbox)
 # scripts/check_package.sh: the validators, and what cpack needs to find the libraries.
 packages+=(desktop-file-utils appstream groff-base dpkg-dev file)
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Both programs on a real X server, clicked through their screens as a player
 # would: the splash, the about box, a game lost to the end, and the close of
-# the last window; at scale 1 and 2. Any sanitizer report, a program that does
+# the last window; at scale 1 and 2. Then under a window manager: closes by
+# Alt+F4 and by another client, System Info and unusable scale factors. Any sanitizer report, a program that does
 # not end, or a process left behind fails the run.
 #   scripts/smoke_x11.sh [build folder]    (default: build-sanitize)
 set -euo pipefail
@@ -43,8 +44,10 @@ window() {
 
 # Clicks at layout pixel ($2, $3) of window $1, scaled to the screen.
 click() {
-    local x y
-    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local x y X Y
+    # The client area's place on the screen; xdotool's own is off by the
+    # frame under a window manager.
+    read -r X Y < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
     x=$((X + $2 * scale)) y=$((Y + $3 * scale))
     xdotool mousemove "$x" "$y" click 1
 }
@@ -109,6 +112,76 @@ for scale in 1 2; do
     xdotool windowclose "$game"
     finish "$pid" quorrel
 done
+# Under a window manager, as a desktop closes windows: Alt+F4 and the close
+# of a window destroyed by another client.
+scale=1
+unset QT_SCALE_FACTOR
+openbox >/dev/null 2>&1 &
+wm=$!
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+alt_f4() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    xdotool key --clearmodifiers alt+F4
+}
+
+# Closing the splash, which has loaded the menu hidden, ends the program.
+for close in alt_f4 "xdotool windowclose"; do
+    "$dir/nebulor/nebulor" >"$logs/nebulor.log" 2>&1 &
+    pid=$!
+    $close "$(window Form1 30)"
+    finish "$pid" nebulor
+done
+
+# A message box destroyed by another client counts as answered: the game
+# ends once and the menu comes back.
+"$dir/nebulor/nebulor" >"$logs/nebulor.log" 2>&1 &
+pid=$!
+menu=$(window Nebulor 30)
+click "$menu" 212 140                  # Nová hra
+box=$(window "Prehral si" 60)
+xdotool windowclose "$box"
+menu=$(window Nebulor)
+alt_f4 "$menu"
+finish "$pid" nebulor
+
+# System Info never starts a program from the current directory, whatever
+# relative folders PATH names.
+tools=$(mktemp -d)
+mkdir -p "$tools/bin"
+for tool in "$tools/hardinfo" "$tools/bin/hardinfo"; do
+    printf '#!/bin/sh\n: > "%s/started"\n' "$tools" >"$tool"
+    chmod +x "$tool"
+done
+(cd "$tools" && PATH=.:bin:/usr/bin exec "$OLDPWD/$dir/quorrel/quorrel") >"$logs/quorrel.log" 2>&1 &
+pid=$!
+game=$(window Quorrel 30)
+click "$game" 296 142                  # About
+about=$(window About)
+click "$about" 233 187                 # System Info
+answer Quorrel "$game"                 # not available
+sleep 0.5
+if [ -e "$tools/started" ]; then
+    echo "smoke: System Info started a program from the current directory" >&2
+    exit 1
+fi
+xdotool windowclose "$about"
+gone "$about"
+alt_f4 "$game"
+finish "$pid" quorrel
+rm -rf "$tools"
+
+# Scale factors that would crash the toolkit or hide the windows are ignored.
+for factor in -1 0; do
+    QT_SCALE_FACTOR=$factor "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
+    pid=$!
+    game=$(window Quorrel 30)
+    grep -q "ignoring QT_SCALE_FACTOR=$factor" "$logs/quorrel.log" ||
+        { echo "smoke: no warning for QT_SCALE_FACTOR=$factor" >&2; exit 1; }
+    alt_f4 "$game"
+    finish "$pid" quorrel
+done
+kill "$wm" 2>/dev/null || true
+
 if pgrep -f "$dir/(nebulor|quorrel)/" >/dev/null; then
     echo "smoke: a program was left running" >&2
     exit 1
