@@ -1,9 +1,7 @@
 #include "app.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QLocale>
-#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -12,13 +10,14 @@ namespace rt {
 
 namespace {
 App* current = nullptr;
-void (*beforeModal)() = nullptr;
 }  // namespace
 
-void SetBeforeModal(void (*hook)()) { beforeModal = hook; }
-
 App::App(std::string title, Platform platform)
-    : title_(std::move(title)), platform_(std::move(platform)), scheduler_(*platform_.clock) {
+    : title_(std::move(title)),
+      platform_(std::move(platform)),
+      scheduler_(*platform_.clock),
+      frames_(*platform_.clock, scheduler_) {
+    scheduler_.afterTicks = [this] { frames_.afterTicks(); };
     current = this;
 }
 
@@ -45,7 +44,7 @@ void App::End(int status) {
     status_ = status;
     scheduler_.stopAll();
     // Stop at once: close the windows without running any Unload handler.
-    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    for (LoadedForm* form : std::vector(loaded_)) form->closeAtEnd();
     if (onEnd) onEnd(status);
 }
 
@@ -66,7 +65,7 @@ void App::dispatch(const std::function<void()>& handler) {
 void App::fail(const std::string& message) {
     if (ended_) return;
     scheduler_.stopAll();
-    if (beforeModal) beforeModal();
+    frames_.flush();
     try {
         dialogs().MsgBox(message, vbCritical, title_);
     } catch (...) {
@@ -75,11 +74,11 @@ void App::fail(const std::string& message) {
     End(1);
 }
 
-void App::formLoaded(const Form* form) {
+void App::formLoaded(LoadedForm* form) {
     if (std::find(loaded_.begin(), loaded_.end(), form) == loaded_.end()) loaded_.push_back(form);
 }
 
-void App::formUnloaded(const Form* form) {
+void App::formUnloaded(LoadedForm* form) {
     std::erase(loaded_, form);
     if (depth_ == 0) endIfNoForms();
 }
@@ -88,9 +87,13 @@ void App::endIfNoForms() {
     if (started_ && !ended_ && loaded_.empty()) End(0);
 }
 
+void Dispatch(const std::function<void()>& handler) {
+    if (App::exists()) App::instance().dispatch(handler);
+}
+
 void MsgBox(const std::string& prompt, int style, const std::string& title) {
     App& app = App::instance();
-    if (beforeModal) beforeModal();
+    app.frames().flush();
     app.scheduler().beforeWait();
     app.dialogs().MsgBox(prompt, style, title.empty() ? app.title() : title);
 }

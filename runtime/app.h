@@ -9,19 +9,30 @@
 // form may unload itself and show the next one in the same handler.
 //
 // Message boxes are modal: in a real run timers keep ticking while one is open
-// and clicks on the program's windows are dropped until it is closed.
+// and clicks on the program's windows are dropped until it is closed. What is
+// pending drawing goes on screen before one opens, so it shows over the state
+// the handler has made.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "frames.h"
 #include "platform.h"
 #include "scheduler.h"
 #include "values.h"
 
 namespace rt {
 
-class Form;
+// A loaded form as the program sees it.
+class LoadedForm {
+  public:
+    // The end statement: the window goes without the form's Unload handler.
+    virtual void closeAtEnd() = 0;
+
+  protected:
+    ~LoadedForm() = default;
+};
 
 class App {
   public:
@@ -43,6 +54,7 @@ class App {
     Files& files() { return *platform_.files; }
     Launcher& launcher() { return *platform_.launcher; }
     Scheduler& scheduler() { return scheduler_; }
+    Frames& frames() { return frames_; }
 
     // Runs `showStartup` as the first event; from then on the program ends
     // when its last form is unloaded.
@@ -56,8 +68,8 @@ class App {
 
     void dispatch(const std::function<void()>& handler);
 
-    void formLoaded(const Form* form);
-    void formUnloaded(const Form* form);
+    void formLoaded(LoadedForm* form);
+    void formUnloaded(LoadedForm* form);
 
   private:
     void fail(const std::string& message);
@@ -66,15 +78,16 @@ class App {
     std::string title_;
     Platform platform_;
     Scheduler scheduler_;
-    std::vector<const Form*> loaded_;
+    Frames frames_;
+    std::vector<LoadedForm*> loaded_;
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;
     int status_ = 0;
 };
 
-// Called before a message box opens, so that it shows over what the state is.
-void SetBeforeModal(void (*hook)());
+// Runs `handler` through the program's dispatch path, if a program runs.
+void Dispatch(const std::function<void()>& handler);
 
 // The statements forms use.
 void MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = {});

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app.h"
 #include "drawing.h"
 
 namespace rt {
@@ -22,43 +21,6 @@ Qt::Alignment toQt(Alignment a) {
         case Alignment::Right: return Qt::AlignRight;
         case Alignment::Center: return Qt::AlignHCenter;
         default: return Qt::AlignLeft;
-    }
-}
-
-// The sunken single border of labels and picture boxes.
-void drawSunken(QPainter& p, const QRect& r) {
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(Qt::white);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    p.setPen(QColor(0x40, 0x40, 0x40));
-    p.drawLine(inner.topLeft(), inner.topRight());
-    p.drawLine(inner.topLeft(), inner.bottomLeft());
-    p.setPen(QColor(0xD4, 0xD0, 0xC8));
-    p.drawLine(inner.bottomLeft(), inner.bottomRight());
-    p.drawLine(inner.topRight(), inner.bottomRight());
-}
-
-void drawRaised(QPainter& p, const QRect& r, bool pressed) {
-    const QColor light = pressed ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
-    const QColor dark = pressed ? QColor(Qt::white) : QColor(0x40, 0x40, 0x40);
-    p.setPen(light);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(dark);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    if (pressed) {
-        p.drawLine(inner.topLeft(), inner.topRight());
-        p.drawLine(inner.topLeft(), inner.bottomLeft());
-    } else {
-        p.drawLine(inner.bottomLeft(), inner.bottomRight());
-        p.drawLine(inner.topRight(), inner.bottomRight());
     }
 }
 
@@ -90,10 +52,10 @@ void Label::paint(QPainter& p, const QRect& area) {
     QRect r = area;
     if (cur_.backStyle == BackStyle::Opaque) p.fillRect(r, toQColor(cur_.backColor));
     if (cur_.border) {
-        drawSunken(p, r);
+        DrawSunkenBorder(p, r);
         r.adjust(2, 2, -2, -2);
     }
-    p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
+    p.setPen(enabledNow() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
     // Text starts at the top of the box, below any top rows that a windowed
     // control covers, where a line still fits under them.
     if (const int covered = coveredRows();
@@ -139,8 +101,8 @@ void CommandButton::paint(QPainter& p, const QRect& r) {
                      (r.height() - size.height()) / 2 + shift, pixmap);
         p.restore();
     }
-    drawRaised(p, r, down);
-    p.setPen(Enabled() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
+    DrawRaisedBorder(p, r, down);
+    p.setPen(enabledNow() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
     DrawText(p, r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption),
              cur_.font);
     if (hasFocus()) {
@@ -209,7 +171,7 @@ void OptionButton::paint(QPainter& p, const QRect& r) {
     indicator.state |= cur_.value ? QStyle::State_On : QStyle::State_Off;
     if (pressed()) indicator.state |= QStyle::State_Sunken;
     w.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &p, &w);
-    p.setPen(Enabled() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
+    p.setPen(enabledNow() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
     const QRect text = r.adjusted(side + 4, 0, 0, 0);
     DrawText(p, text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption), cur_.font);
     if (hasFocus()) {
@@ -299,7 +261,7 @@ void PictureBox::paint(QPainter& p, const QRect& r) {
     const int inset = cur_.border ? 2 : 0;
     if (!cur_.picture.empty())
         p.drawPixmap(inset, inset, RenderPicture(cur_.picture, PixelRatioOf(p)));
-    if (cur_.border) drawSunken(p, r);
+    if (cur_.border) DrawSunkenBorder(p, r);
 }
 
 // ---- Shape
@@ -315,31 +277,21 @@ void Shape::SetFillColor(Color color) { set(&ShapeDesign::fillColor, color); }
 void Shape::paint(QPainter& p, const QRect& area) {
     const int bw = std::max(1, cur_.borderWidth);
     QRectF r = QRectF(area).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
-    const bool square = cur_.shape == ShapeKind::Square || cur_.shape == ShapeKind::Circle ||
-                        cur_.shape == ShapeKind::RoundedSquare;
-    if (square) {
-        const qreal side = std::min(r.width(), r.height());
-        r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
-    }
     QPainterPath path;
     switch (cur_.shape) {
-        case ShapeKind::Oval:
-        case ShapeKind::Circle: path.addEllipse(r); break;
-        case ShapeKind::RoundedRectangle:
-        case ShapeKind::RoundedSquare: {
+        case ShapeKind::Oval: path.addEllipse(r); break;
+        case ShapeKind::RoundedRectangle: {
             const qreal radius = std::min(r.width(), r.height()) / 6;
             path.addRoundedRect(r, radius, radius);
             break;
         }
         default: path.addRect(r); break;
     }
-    p.setRenderHint(QPainter::Antialiasing,
-                    cur_.shape != ShapeKind::Rectangle && cur_.shape != ShapeKind::Square);
+    p.setRenderHint(QPainter::Antialiasing, cur_.shape != ShapeKind::Rectangle);
     if (cur_.backStyle == BackStyle::Opaque) p.fillPath(path, toQColor(cur_.backColor));
-    static const Qt::BrushStyle brushes[] = {
-        Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
-        Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-    const Qt::BrushStyle brush = brushes[static_cast<int>(cur_.fillStyle)];
+    const Qt::BrushStyle brush = cur_.fillStyle == FillStyle::Solid   ? Qt::SolidPattern
+                                 : cur_.fillStyle == FillStyle::Cross ? Qt::CrossPattern
+                                                                      : Qt::NoBrush;
     if (brush != Qt::NoBrush) p.fillPath(path, QBrush(toQColor(cur_.fillColor), brush));
     if (cur_.borderVisible) {
         p.setPen(QPen(toQColor(cur_.borderColor), bw));
@@ -351,8 +303,7 @@ void Shape::paint(QPainter& p, const QRect& area) {
 // ---- Line
 
 void Line::loadDesign() {
-    Control::loadDesign();
-    cur_ = design_;
+    Designed::loadDesign();
     place();
 }
 
@@ -371,20 +322,6 @@ Twips Line::X2() { return get(&LineDesign::x2); }
 Twips Line::Y1() { return get(&LineDesign::y1); }
 Twips Line::Y2() { return get(&LineDesign::y2); }
 
-void Line::SetX1(Twips x) {
-    touch();
-    cur_.x1 = x;
-    place();
-    repaint();
-}
-
-void Line::SetX2(Twips x) {
-    touch();
-    cur_.x2 = x;
-    place();
-    repaint();
-}
-
 void Line::paint(QPainter& p, const QRect& area) {
     const Geometry g = geometry();
     auto at = [&](Twips x, Twips y) {
@@ -394,66 +331,6 @@ void Line::paint(QPainter& p, const QRect& area) {
                   Qt::FlatCap));
     p.drawLine(at(cur_.x1, cur_.y1), at(cur_.x2, cur_.y2));
     (void)area;
-}
-
-// ---- Timer
-
-namespace {
-std::uint64_t nextTimerId = 1;  // creation order: ties tick in this order
-}
-
-Timer::Timer(Form& form, std::string name, TimerDesign d)
-    : Component(form, std::move(name)), design_(d), cur_(d), id_(nextTimerId++) {}
-
-Timer::~Timer() {
-    if (live_ && App::exists()) App::instance().scheduler().stop(id_);
-}
-
-bool Timer::Enabled() {
-    touch();
-    return cur_.enabled;
-}
-
-void Timer::SetEnabled(bool enabled) {
-    touch();
-    if (cur_.enabled == enabled) return;  // enabling a running timer changes nothing
-    cur_.enabled = enabled;
-    restart();
-}
-
-int Timer::Interval() {
-    touch();
-    return cur_.interval;
-}
-
-void Timer::SetInterval(int interval) {
-    touch();
-    cur_.interval = interval;
-    restart();  // a new interval starts a new countdown
-}
-
-void Timer::started() {
-    live_ = true;
-    restart();
-}
-
-void Timer::teardown() {
-    live_ = false;
-    App::instance().scheduler().stop(id_);
-}
-
-void Timer::restart() {
-    if (!live_) return;
-    Scheduler& scheduler = App::instance().scheduler();
-    if (!cur_.enabled || cur_.interval <= 0) {
-        scheduler.stop(id_);
-        return;
-    }
-    scheduler.start(id_, cur_.interval, [this] {
-        App::instance().dispatch([this] {
-            if (live_ && cur_.enabled && Tick) Tick();
-        });
-    });
 }
 
 }  // namespace rt

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "form.h"
+#include "control.h"
+#include "timer.h"
 
 namespace rt {
 
@@ -17,7 +18,8 @@ inline constexpr Color kButtonFaceColor = rgb(0xF0F0F0);
 inline constexpr Color kWindowText = rgb(0x000000);
 
 // A control whose properties are a design struct: `design_` as laid out,
-// `cur_` as they are now, reset from the design at every Load.
+// `cur_` as they are now, reset from the design at every Load. The design's
+// visible and enabled go to Control, which alone keeps them from then on.
 template <class Design>
 class Designed : public Control {
   public:
@@ -239,24 +241,9 @@ class PictureBox final : public Designed<PictureBoxDesign> {
     void fitPicture();
 };
 
-enum class ShapeKind {
-    Rectangle = 0,
-    Square = 1,
-    Oval = 2,
-    Circle = 3,
-    RoundedRectangle = 4,
-    RoundedSquare = 5
-};
-enum class FillStyle {
-    Solid = 0,
-    Transparent = 1,
-    HorizontalLine = 2,
-    VerticalLine = 3,
-    UpwardDiagonal = 4,
-    DownwardDiagonal = 5,
-    Cross = 6,
-    DiagonalCross = 7
-};
+// The kinds and fills the layouts use, numbered as the layouts number them.
+enum class ShapeKind { Rectangle = 0, Oval = 2, RoundedRectangle = 4 };
+enum class FillStyle { Solid = 0, Transparent = 1, Cross = 6 };
 
 struct ShapeDesign {
     ShapeKind shape = ShapeKind::Rectangle;
@@ -300,9 +287,7 @@ class Line final : public Designed<LineDesign> {
         : Designed(container, std::move(name), {}, d) {}
 
     Twips X1();
-    void SetX1(Twips x);
     Twips X2();
-    void SetX2(Twips x);
     Twips Y1();
     Twips Y2();
 
@@ -313,35 +298,6 @@ class Line final : public Designed<LineDesign> {
 
   private:
     void place();
-};
-
-struct TimerDesign {
-    int interval = 0;  // milliseconds; 0 never ticks
-    bool enabled = true;
-};
-
-class Timer final : public Component {
-  public:
-    Timer(Form& form, std::string name, TimerDesign d);
-    ~Timer() override;
-
-    bool Enabled();
-    void SetEnabled(bool enabled);
-    int Interval();
-    void SetInterval(int interval);
-
-    std::function<void()> Tick;  // the Timer event
-
-  protected:
-    void loadDesign() override { cur_ = design_; }
-    void started() override;
-    void teardown() override;
-
-  private:
-    void restart();
-    TimerDesign design_, cur_;
-    std::uint64_t id_;
-    bool live_ = false;  // the form is loaded
 };
 
 }  // namespace rt

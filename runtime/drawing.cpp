@@ -198,6 +198,42 @@ void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& te
     if (layout.strike) painter.drawStaticText(at + QPointF(1, 0), layout.text);
 }
 
+void DrawSunkenBorder(QPainter& p, const QRect& r) {
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(Qt::white);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawLine(inner.topLeft(), inner.topRight());
+    p.drawLine(inner.topLeft(), inner.bottomLeft());
+    p.setPen(QColor(0xD4, 0xD0, 0xC8));
+    p.drawLine(inner.bottomLeft(), inner.bottomRight());
+    p.drawLine(inner.topRight(), inner.bottomRight());
+}
+
+void DrawRaisedBorder(QPainter& p, const QRect& r, bool pressed) {
+    const QColor light = pressed ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
+    const QColor dark = pressed ? QColor(Qt::white) : QColor(0x40, 0x40, 0x40);
+    p.setPen(light);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    if (pressed) {
+        p.drawLine(inner.topLeft(), inner.topRight());
+        p.drawLine(inner.topLeft(), inner.bottomLeft());
+    } else {
+        p.drawLine(inner.bottomLeft(), inner.bottomRight());
+        p.drawLine(inner.topRight(), inner.bottomRight());
+    }
+}
+
 qreal PixelRatioOf(QPainter& painter) {
     if (QPaintEngine* engine = painter.paintEngine())
         if (QPaintDevice* device = engine->paintDevice()) return device->devicePixelRatioF();

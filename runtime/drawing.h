@@ -41,6 +41,11 @@ QFont toQFont(const Font& font);
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font);
 
+// The sunken single border of labels and picture boxes; a button's raised
+// one, sunken while it is held down.
+void DrawSunkenBorder(QPainter& painter, const QRect& rect);
+void DrawRaisedBorder(QPainter& painter, const QRect& rect, bool pressed);
+
 // The pixel ratio of what the painter really draws on (the screen's backing
 // store, or an image a widget is rendered into).
 qreal PixelRatioOf(QPainter& painter);

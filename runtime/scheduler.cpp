@@ -2,12 +2,6 @@
 
 namespace rt {
 
-namespace {
-void (*afterTicks)() = nullptr;
-}  // namespace
-
-void SetAfterTicks(void (*hook)()) { afterTicks = hook; }
-
 Scheduler::Scheduler(Clock& clock) : clock_(clock) {
     clock_.setWakeHandler([this] { runDue(); });
 }

@@ -38,6 +38,10 @@ class Scheduler {
     // handler is still running.
     Micros nextDue() const;
 
+    // Called after every wake-up that delivered ticks, once they all ran, so
+    // that drawing can ride on the wake-ups the timers cause anyway.
+    std::function<void()> afterTicks;
+
   private:
     struct Slot {
         Micros interval = 0;
@@ -50,9 +54,5 @@ class Scheduler {
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
     std::set<std::uint64_t> ticking_;      // whose handler runs now: no tick until it returns
 };
-
-// Called after every wake-up that delivered ticks, once they all ran, so
-// that drawing can ride on the wake-ups the timers cause anyway.
-void SetAfterTicks(void (*hook)());
 
 }  // namespace rt

@@ -1,0 +1,137 @@
+#pragma once
+// The base of every control: where it is, whether it shows and takes the
+// mouse, and how its changes reach the screen (at the next display frame).
+
+#include <QRect>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "form.h"
+#include "frames.h"
+
+class QPainter;
+
+namespace rt {
+
+class ControlWidget;
+
+struct Geometry {
+    Twips left = 0;
+    Twips top = 0;
+    Twips width = 0;
+    Twips height = 0;
+};
+
+// A control. Windowed ones (buttons, options, frames, picture boxes) have a
+// widget of their own; windowless ones (labels, images, shapes, lines) have
+// none: the widget they sit on draws them and finds them under the mouse, so
+// moving one costs no more than redrawing the pixels it leaves and enters.
+//
+// Visible and Enabled live here alone; a kind's design gives only their
+// values at Load.
+class Control : public Component, private Drawable {
+  public:
+    // In a form's client area, or inside a container control (a frame or a picture box).
+    Control(Form& form, std::string name, Geometry design, bool visible, bool enabled,
+            int tabIndex);
+    Control(Control& container, std::string name, Geometry design, bool visible, bool enabled,
+            int tabIndex);
+    ~Control() override;
+
+    Twips Left();
+    Twips Top();
+    Twips Width();
+    Twips Height();
+    void SetLeft(Twips left);
+    void SetTop(Twips top);
+    void Move(Twips left);
+    void Move(Twips left, Twips top);
+    void Move(Twips left, Twips top, Twips width, Twips height);
+    bool Visible();
+    void SetVisible(bool visible);
+    bool Enabled();
+    void SetEnabled(bool enabled);
+
+    std::function<void()> Click;
+    std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
+
+    // For tests and the runtime: the live widget of a windowed control;
+    // nullptr when unloaded and for windowless controls.
+    QWidget* widget() const;
+    Control* container() const { return container_; }
+    // Where the screen shows the control now, in its window's pixels; empty
+    // when it is not on screen.
+    QRect shownPixels() const;
+
+  protected:
+    friend class Form;
+    friend struct Surface;
+
+    // Windowed controls (buttons, options, frames, picture boxes) stack above the rest.
+    virtual bool windowed() const { return false; }
+    virtual bool focusable() const { return false; }
+    // Disabled windowless controls, shapes and lines let the mouse through.
+    virtual bool passesMouse() const { return !enabled_; }
+    // Draws the control into `area`, its own pixels, at the painter's origin.
+    virtual void paint(QPainter& painter, const QRect& area) = 0;
+    virtual void clicked();  // left press and release on the control
+    virtual bool clickNeedsReleaseInside() const { return true; }
+    virtual std::string toolTip() const { return {}; }
+    // What a screen reader calls it: its caption, or a name for a picture.
+    virtual std::string accessibleText() const { return {}; }
+    virtual bool showsText() const { return false; }  // a screen reader's text, not a graphic
+    // Escape in the form presses it (an about box's "OK").
+    virtual bool cancels() const { return false; }
+    // An arrow key moved the focus by `step` within its group; true if it did.
+    virtual bool arrowKey(int /*step*/) { return false; }
+    // The control's own pointer picture; none shows the container's pointer.
+    virtual const Cursor* mouseIcon() const { return nullptr; }
+
+    void loadDesign() override;
+    void build() override;
+    void teardown() override;
+
+    bool enabledNow() const { return enabled_; }  // for painters: reading it loads nothing
+    bool pressed() const;                         // held down by the mouse or the space bar
+    bool hasFocus() const;
+    void repaint();        // after a property that changes the picture (drawn next frame)
+    void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
+    // How many of its top rows windowed controls of its container cover: a
+    // windowless control lies under every windowed one.
+    int coveredRows() const;
+    Geometry geometry() const { return geom_; }
+    int tabIndex() const { return tabIndex_; }
+    void setGeometry(Geometry g);
+
+  private:
+    void scheduleSync();  // the screen follows the state at the next frame
+    void drawFrame() override;
+    bool takesMouseNow() const;  // visible and enabled now, with its containers
+    // A left press on it came up, on its pixels or not: a click, if it still takes one.
+    void leftReleased(bool onIt);
+    QRect pixels() const;      // its geometry in whole pixels of its container
+    QWidget* surface() const;  // what a windowless control is drawn on
+    void placeShown();         // a windowless control's pixels follow its state
+    void forgetFrame();
+
+    Control* container_ = nullptr;
+    Geometry design_;
+    Geometry geom_;
+    bool designVisible_;
+    bool visible_;
+    bool designEnabled_;
+    bool enabled_;
+    int tabIndex_;
+    ControlWidget* widget_ = nullptr;
+    bool built_ = false;  // windowless: on its surface until teardown
+    QRect shown_;         // windowless: its pixels on the surface now (empty: none)
+    unsigned accessibleId_ = 0;
+    bool drawPending_ = false;
+    bool repaintPending_ = false;
+};
+
+// Shows or hides several controls in the order given.
+void SetVisible(std::initializer_list<Control*> controls, bool visible);
+
+}  // namespace rt

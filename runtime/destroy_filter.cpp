@@ -1,0 +1,38 @@
+// A window destroyed behind the toolkit's back (by another client) is gone
+// for the player: it unloads its form, as the close box would.
+
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+
+#include "surface.h"
+#include "x11_notice.h"
+
+namespace rt {
+
+namespace {
+class DestroyWatcher final : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (const auto window = DestroyedWindow(type, message)) WindowDestroyed(*window);
+        return false;
+    }
+};
+}  // namespace
+
+void WatchDestroyedWindows() {
+    static DestroyWatcher watcher;
+    QCoreApplication::instance()->installNativeEventFilter(&watcher);
+}
+
+void WindowDestroyed(std::uintptr_t nativeId) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* window = dynamic_cast<FormWindow*>(w);
+        if (!window || !window->owner() || !window->internalWinId() ||
+            window->internalWinId() != nativeId)
+            continue;
+        Surface::closeRequested(*window->owner());
+        return;
+    }
+}
+
+}  // namespace rt

@@ -1,0 +1,57 @@
+#pragma once
+// Frame pacing: changes to controls reach the screen at most once per display
+// frame. A frame is drawn on the wake-up of a tick whenever one comes soon
+// enough after the frame is due, so that timers and drawing share their
+// wake-ups; a timer of its own draws it when no tick is near (or none runs).
+//
+// The running program owns one; the scheduler tells it when a wake-up's ticks
+// have all run, and message boxes put what is pending on screen first.
+
+#include <QTimer>
+#include <vector>
+
+#include "platform.h"
+
+namespace rt {
+
+class Scheduler;
+
+// What waits for the next frame: a control whose widget or pixels must
+// follow its state.
+class Drawable {
+  public:
+    virtual void drawFrame() = 0;
+
+  protected:
+    ~Drawable() = default;
+};
+
+class Frames {
+  public:
+    Frames(Clock& clock, const Scheduler& scheduler);
+    Frames(const Frames&) = delete;
+    Frames& operator=(const Frames&) = delete;
+
+    void mark(Drawable* d);
+    void forget(Drawable* d);
+    // Puts everything pending on screen now (before a box, a hide, a grab).
+    void flush();
+    // Every tick of this wake-up has run, so its changes are all made and a
+    // frame that is due can be drawn at once.
+    void afterTicks();
+
+  private:
+    void plan(bool atTicks);
+    void armTimer(Micros delay);
+
+    static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
+    static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
+    Clock& clock_;
+    const Scheduler& scheduler_;
+    const Micros interval_;
+    Micros lastFrame_;
+    std::vector<Drawable*> pending_;
+    QTimer timer_;
+};
+
+}  // namespace rt

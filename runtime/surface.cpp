@@ -1,0 +1,336 @@
+#include "surface.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+
+#include "app.h"
+#include "drawing.h"
+
+namespace rt {
+
+namespace {
+Twips toTwips(qreal pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
+
+// Mouse button and shift-key masks as the MouseMove events report them.
+int ButtonMask(Qt::MouseButtons buttons) {
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int ShiftMask(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+bool on(const Control* c, const Control* container) {
+    return c && Surface::onSurface(*c) && c->container() == container;
+}
+}  // namespace
+
+// ---- what a surface does for its windowless controls
+
+void Surface::paint(const Form& form, const Control* container, QPainter& painter,
+                    const QRegion& region) {
+    for (auto it = form.controls_.rbegin(); it != form.controls_.rend(); ++it) {
+        Control* c = *it;
+        if (!on(c, container) || c->shown_.isEmpty() || !region.intersects(c->shown_)) continue;
+        const QRect own(QPoint(0, 0), c->shown_.size());
+        painter.save();
+        painter.translate(c->shown_.topLeft());
+        painter.setClipRect(own, Qt::IntersectClip);
+        c->paint(painter, own);
+        painter.restore();
+    }
+}
+
+Control* Surface::at(const Form& form, const Control* container, QPoint local) {
+    for (Control* c : form.controls_)
+        if (on(c, container) && c->shown_.contains(local) && !c->passesMouse()) return c;
+    return nullptr;
+}
+
+bool Surface::toolTip(const Form& form, const Control* container, QWidget& surface,
+                      QHelpEvent* event) {
+    Control* c = at(form, container, event->pos());
+    if (!c) return false;
+    const std::string text = c->toolTip();
+    if (text.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(event->globalPos(), QString::fromStdString(text), &surface, c->shown_);
+    }
+    return true;
+}
+
+std::vector<Control*> Surface::named(const Form& form, const Control* container) {
+    std::vector<Control*> list;
+    for (Control* c : form.controls_)
+        if (on(c, container) && !c->accessibleText().empty()) list.push_back(c);
+    return list;
+}
+
+bool Surface::Mouse::press(const Form& form, const Control* container, QMouseEvent* event) {
+    if (!held) grab = at(form, container, event->position().toPoint());
+    held = true;
+    if (!grab) return false;
+    event->accept();
+    if (event->button() == Qt::LeftButton) leftDown = true;
+    return true;
+}
+
+bool Surface::Mouse::release(QMouseEvent* event) {
+    Control* c = grab;
+    const bool left = event->button() == Qt::LeftButton;
+    if (event->buttons() == Qt::NoButton) {
+        held = false;
+        grab = nullptr;
+    }
+    if (!c) return false;
+    event->accept();
+    if (!left || !leftDown) return true;
+    leftDown = false;
+    if (!c->built_) return true;  // its form unloaded meanwhile
+    c->leftReleased(c->shown_.contains(event->position().toPoint()));
+    return true;
+}
+
+bool Surface::Mouse::move(const Form& form, const Control* container, QMouseEvent* event) {
+    const QPoint local = event->position().toPoint();
+    Control* c = held ? grab : at(form, container, local);
+    if (!c) return false;
+    event->accept();  // a control takes its own movement
+    mouseMoved(*c, event, event->position() - QPointF(c->shown_.topLeft()));
+    return true;
+}
+
+// ---- what the widgets ask of their form or control
+
+void Surface::formMouseMoved(Form& form, QMouseEvent* event) {
+    const int button = ButtonMask(event->buttons());
+    const int shift = ShiftMask(event->modifiers());
+    const Twips x = toTwips(event->position().x());
+    const Twips y = toTwips(event->position().y());
+    Dispatch([&] { form.Form_MouseMove(button, shift, x, y); });
+}
+
+// The control's MouseMove, with `own` the pointer in the control's pixels.
+void Surface::mouseMoved(Control& c, QMouseEvent* event, QPointF own) {
+    if (!c.MouseMove) return;
+    const int button = ButtonMask(event->buttons());
+    const int shift = ShiftMask(event->modifiers());
+    const Twips x = toTwips(own.x());
+    const Twips y = toTwips(own.y());
+    Dispatch([&] {
+        if (c.MouseMove) c.MouseMove(button, shift, x, y);
+    });
+}
+
+void Surface::paintControl(Control& control, QPainter& painter, const QRect& area) {
+    painter.save();
+    control.paint(painter, area);
+    painter.restore();
+}
+
+bool Surface::arrowKey(Control& control, int step) {
+    bool moved = false;
+    Dispatch([&] { moved = control.arrowKey(step); });
+    return moved;
+}
+
+void Surface::press(Control& control) {
+    Dispatch([&control] { control.clicked(); });
+}
+
+bool Surface::pressCancel(Form& form) {
+    for (Control* c : form.controls_)
+        if (c->cancels() && c->takesMouseNow()) {
+            press(*c);
+            return true;
+        }
+    return false;
+}
+
+// ---- the widgets
+
+FormWindow::FormWindow(Form* owner) : owner_(owner) {
+    static const bool installed = [] {
+        WatchDestroyedWindows();
+        InstallAccessibility();
+        return true;
+    }();
+    (void)installed;
+    const FormDesign& d = Surface::design(*owner);
+    Qt::WindowFlags flags = Qt::Window;
+    switch (d.border) {
+        case BorderStyle::None: flags |= Qt::FramelessWindowHint; break;
+        case BorderStyle::FixedToolWindow:
+            flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                    Qt::WindowCloseButtonHint;
+            break;
+        default:
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowCloseButtonHint;
+            if (d.minButton) flags |= Qt::WindowMinimizeButtonHint;
+            break;
+    }
+    if (!d.showInTaskbar && d.border == BorderStyle::None) flags |= Qt::Tool;
+    setWindowFlags(flags);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills every pixel
+    setMouseTracking(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void FormWindow::paintEvent(QPaintEvent* event) {
+    if (!owner_) return;
+    QPainter painter(this);
+    const qreal ratio = PixelRatioOf(painter);
+    // One opaque copy per frame instead of a fill and a blended picture.
+    if (backgroundRatio_ != ratio || backgroundSize_ != size()) {
+        backgroundRatio_ = ratio;
+        backgroundSize_ = size();
+        const FormDesign& d = Surface::design(*owner_);
+        background_ = QPixmap(static_cast<int>(std::ceil(width() * ratio)),
+                              static_cast<int>(std::ceil(height() * ratio)));
+        background_.setDevicePixelRatio(ratio);
+        background_.fill(toQColor(d.backColor));
+        if (!d.picture.empty()) {
+            QPainter onto(&background_);
+            onto.drawPixmap(0, 0, RenderPicture(d.picture, ratio));
+        }
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (ratio != std::floor(ratio)) {
+        painter.drawPixmap(0, 0, background_);
+    } else {
+        // Rectangle by rectangle, in bands of a few rows: the toolkit shares out
+        // bigger copies to a thread pool, whose hand-offs cost more than the copy.
+        const int rows = std::max(1, static_cast<int>(64 / ratio));
+        for (const QRect& r : event->region())
+            for (int top = r.top(); top <= r.bottom(); top += rows) {
+                const QRect band(r.left(), top, r.width(), std::min(rows, r.bottom() + 1 - top));
+                painter.drawPixmap(band.topLeft(), background_,
+                                   QRect(band.topLeft() * ratio, band.size() * ratio));
+            }
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Surface::paint(*owner_, nullptr, painter, event->region());
+}
+
+bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && owner_ &&
+        Surface::toolTip(*owner_, nullptr, *this, static_cast<QHelpEvent*>(event)))
+        return true;
+    return QWidget::event(event);
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (!owner_ || !mouse_.press(*owner_, nullptr, event)) QWidget::mousePressEvent(event);
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!owner_ || !mouse_.release(event)) QWidget::mouseReleaseEvent(event);
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (owner_ && mouse_.move(*owner_, nullptr, event)) return;
+    if (owner_) Surface::formMouseMoved(*owner_, event);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();  // Unload hides and deletes the window itself
+    if (owner_) Surface::closeRequested(*owner_);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && owner_ && Surface::pressCancel(*owner_)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
+    setMouseTracking(true);
+}
+
+void ControlWidget::paintEvent(QPaintEvent* event) {
+    if (!owner_) return;
+    QPainter painter(this);
+    Surface::paintControl(*owner_, painter, rect());
+    Surface::paint(owner_->Parent(), owner_, painter, event->region());
+}
+
+bool ControlWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && owner_ &&
+        Surface::toolTip(owner_->Parent(), owner_, *this, static_cast<QHelpEvent*>(event)))
+        return true;
+    return QWidget::event(event);
+}
+
+void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();  // a control takes its own movement: the form's MouseMove does not fire
+    if (owner_ && mouse_.move(owner_->Parent(), owner_, event)) return;
+    if (owner_) Surface::mouseMoved(*owner_, event, event->position());
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (owner_ && mouse_.press(owner_->Parent(), owner_, event)) return;
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        update();
+    }
+}
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (owner_ && mouse_.release(event)) return;
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    update();
+    if (owner_) Surface::leftReleased(*owner_, rect().contains(event->position().toPoint()));
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step && owner_ && Surface::arrowKey(*owner_, step)) {
+        event->accept();
+        return;
+    }
+    const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                           event->key() == Qt::Key_Enter;
+    if (!owner_ || !Surface::focusable(*owner_) || !activates) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->key() == Qt::Key_Space) {
+        pressed_ = true;
+        update();
+        return;
+    }
+    Surface::press(*owner_);
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || !pressed_ || event->isAutoRepeat()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    pressed_ = false;
+    update();
+    if (!owner_) return;
+    Surface::press(*owner_);
+}
+
+}  // namespace rt
