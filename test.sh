@@ -9,6 +9,9 @@ scripts/deps.sh
 
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+# CI also builds the benchmarks and treats every warning as an error.
+if [ -n "${CI:-}" ]; then ci=ON; else ci=OFF; fi
+common=(-DWARNINGS_AS_ERRORS=$ci -DBUILD_BENCHMARKS=$ci)
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-sanitize
     flags=(-DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON)
@@ -16,6 +19,6 @@ if [ "${1:-}" = "--sanitize" ]; then
     export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
     export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 fi
-cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake -S . -B "$dir" -G Ninja "${flags[@]}" "${common[@]}" >/dev/null
 cmake --build "$dir"
 ctest --test-dir "$dir" --output-on-failure -j2

@@ -244,13 +244,29 @@ QPixmap RenderPicture(const Picture& picture, qreal ratio) {
     return RenderPicture(picture, picture.width, picture.height, ratio);
 }
 
+namespace {
+// Pictures are looked up without copying the name: both sides compared as views.
+using PictureKey = std::tuple<std::string, int, int, qreal>;
+using PictureWanted = std::tuple<std::string_view, int, int, qreal>;
+struct PictureLess {
+    using is_transparent = void;
+    static PictureWanted view(const PictureKey& k) {
+        return {std::get<0>(k), std::get<1>(k), std::get<2>(k), std::get<3>(k)};
+    }
+    static const PictureWanted& view(const PictureWanted& w) { return w; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+        return view(a) < view(b);
+    }
+};
+}  // namespace
+
 QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio) {
     // Pictures are redrawn on every paint: keep each rendering once.
-    using Key = std::tuple<std::string, int, int, qreal>;
-    // Looked up without copying the name.
-    auto& cache = UntilApplicationEnds<std::map<Key, QPixmap, std::less<>>>();
-    const std::tuple<std::string_view, int, int, qreal> wanted{picture.resource, width, height,
-                                                               ratio};
+    using Key = PictureKey;
+    using Wanted = PictureWanted;
+    auto& cache = UntilApplicationEnds<std::map<Key, QPixmap, PictureLess>>();
+    const Wanted wanted{picture.resource, width, height, ratio};
     if (auto it = cache.find(wanted); it != cache.end()) return it->second;
 
     QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),

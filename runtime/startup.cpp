@@ -64,6 +64,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
     }
     if (type == QtFatalMsg) {
         std::vector<std::string> said;
+        said.reserve(held.size() + 1);
         for (const Held& h : held) said.push_back(h.message);
         said.push_back(message.toStdString());
         std::fprintf(stderr, "%s: %s\n", running->command.c_str(),
