@@ -17,8 +17,9 @@ void (*beforeModal)() = nullptr;
 
 void SetBeforeModal(void (*hook)()) { beforeModal = hook; }
 
-App::App(std::string title, Platform platform)
+App::App(std::string title, Platform platform, Timing timing)
     : title_(std::move(title)), platform_(std::move(platform)), scheduler_(*platform_.clock) {
+    scheduler_.setTiming(timing);
     current = this;
 }
 

@@ -25,8 +25,9 @@ class Form;
 
 class App {
   public:
-    // `title` is the default title of message boxes ("Quorrel").
-    App(std::string title, Platform platform);
+    // `title` is the default title of message boxes ("Quorrel"); `timing`
+    // holds for the whole run.
+    App(std::string title, Platform platform, Timing timing = Timing::Exact);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -31,12 +31,19 @@ int flushed(const ProgramInfo& info) {
     return 1;
 }
 
+// --classic-speed: the timers tick on the 18.2 Hz system ticks the games
+// were tuned on, for the whole run.
+constexpr const char* kClassicSpeedOption = "--classic-speed";
+constexpr const char* kClassicSpeedHelp =
+    "  --classic-speed  play at the original speed: timers tick 18.2 times a second\n";
+
 void printHelp(const ProgramInfo& info) {
     std::printf(
         "Usage: %s [OPTION]\n%s\n\n"
         "  --help     show this help and exit\n"
-        "  --version  show the version and exit\n",
-        info.command.c_str(), info.summary.c_str());
+        "  --version  show the version and exit\n"
+        "%s",
+        info.command.c_str(), info.summary.c_str(), kClassicSpeedHelp);
 }
 
 // The toolkit ends the process with an abort and advice to reinstall when it
@@ -64,7 +71,12 @@ void ChooseEventLoop() {
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info,
                const std::function<std::unique_ptr<Program>()>& makeForms) {
+    Timing timing = Timing::Exact;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], kClassicSpeedOption) == 0) {
+            timing = Timing::Classic;
+            continue;
+        }
         if (std::strcmp(argv[i], "--help") == 0) {
             printHelp(info);
             return flushed(info);
@@ -92,7 +104,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     if (!info.appId.empty()) QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
-    App app(info.title, RealPlatform());
+    App app(info.title, RealPlatform(), timing);
     app.onEnd = [](int status) { QApplication::exit(status); };
     int status = 0;
     {

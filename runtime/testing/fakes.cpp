@@ -9,11 +9,11 @@
 
 namespace rt::testing {
 
-void VirtualClock::advance(std::int64_t ms) {
-    const Micros target = now_ + ms * 1000;
+void VirtualClock::advanceTo(Micros target) {
     while (wake_ <= target) {
         now_ = std::max(now_, wake_);
         wake_ = kNever;
+        ++wakeUps;
         wake();
     }
     now_ = std::max(now_, target);
@@ -100,11 +100,10 @@ Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs) {
     auto registry = std::make_unique<ScriptedRegistry>();
     auto files = std::make_unique<ScriptedFiles>();
     auto launcher = std::make_unique<ScriptedLauncher>();
-    fakes = {clock.get(), random.get(), dialogs.get(), sound.get(),
-             registry.get(), files.get(), launcher.get()};
-    return Platform{std::move(clock),    std::move(random), std::move(dialogs),
-                    std::move(sound),    std::move(registry), std::move(files),
-                    std::move(launcher)};
+    fakes = {clock.get(),    random.get(), dialogs.get(), sound.get(),
+             registry.get(), files.get(),  launcher.get()};
+    return Platform{std::move(clock),    std::move(random), std::move(dialogs), std::move(sound),
+                    std::move(registry), std::move(files),  std::move(launcher)};
 }
 
 }  // namespace rt::testing
