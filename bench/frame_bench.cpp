@@ -1,12 +1,13 @@
 // A game running nonstop on whatever platform Qt picks (xcb under DISPLAY),
 // with a scripted player, for frame_bench.sh to compare with simple_animation.
 //
-//   frame_bench quorrel|nebulor [seconds=20] [tail seconds=1]
+//   frame_bench quorrel|nebulor [seconds=20] [tail seconds=1] [--classic-speed]
 //
 // Prints "ready" once a game runs, then after `seconds`: ticks per timer
 // against the nominal count, how late the scheduler woke, and the process's
-// own CPU and context switches. It keeps playing for `tail` seconds more so
-// that a watcher outside can take its last sample while it still runs.
+// own CPU and context switches. With --classic-speed the game runs at classic
+// timing and the nominal counts are those of the system ticks. It keeps playing for `tail` seconds
+// more so that a watcher outside can take its last sample while it still runs.
 
 #include <sys/resource.h>
 
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -29,6 +31,7 @@
 #include "drawing.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
+#include "scheduler.h"
 
 namespace {
 
@@ -99,7 +102,7 @@ class LatenessClock final : public rt::Clock {
 // over its interval, and its lateness is taken against its own cadence.
 struct TimerCount {
     std::string name;
-    int interval = 0;  // ms; 0 when the game draws it afresh
+    int interval = 0;       // ms; 0 when the game draws it afresh
     bool wholeRun = false;  // runs through and between games
     long ticks = 0;
     std::optional<rt::Micros> due;  // the next tick on the cadence
@@ -134,7 +137,7 @@ class FrameCounter final : public QObject {
 
 class Bench {
   public:
-    explicit Bench(LatenessClock& clock) : clock_(clock) {}
+    Bench(LatenessClock& clock, rt::Timing timing) : clock_(clock), timing_(timing) {}
 
     // Counts the ticks of `timer`; `after` runs once each tick has returned.
     void watch(rt::Timer& timer, int fixedInterval, bool wholeRun,
@@ -195,7 +198,7 @@ class Bench {
                 continue;
             }
             const rt::Micros span = t.wholeRun ? measureEnd_ - measureStart_ : gameTime_;
-            const long nominal = long(span / (rt::Micros{t.interval} * 1000));
+            const long nominal = long(double(span) / period(t.interval));
             const double pct = nominal > 0 ? 100.0 * double(t.ticks) / double(nominal) : 100.0;
             if (nominal > 0) least = std::min(least, pct);
             std::printf("timer %-9s %4d ms: ticks %ld nominal %ld (%.1f%%), worst %.1f ms late\n",
@@ -203,10 +206,14 @@ class Bench {
                         double(t.worstLate) / 1000.0);
         }
         std::printf("least ticks %.1f%%\n", least);
-        std::printf("scheduler wake-ups %ld: mean %.2f ms late, worst %.1f ms, %ld over 2 ms, %ld "
-                    "over 5 ms\n",
-                    clock_.wakes, clock_.wakes ? double(clock_.sum) / 1000.0 / clock_.wakes : 0.0,
-                    double(clock_.worst) / 1000.0, clock_.over2ms, clock_.over5ms);
+        std::printf("timing %s: %.1f wake-ups/s\n",
+                    timing_ == rt::Timing::Classic ? "classic" : "exact",
+                    double(clock_.wakes) / wall);
+        std::printf(
+            "scheduler wake-ups %ld: mean %.2f ms late, worst %.1f ms, %ld over 2 ms, %ld "
+            "over 5 ms\n",
+            clock_.wakes, clock_.wakes ? double(clock_.sum) / 1000.0 / clock_.wakes : 0.0,
+            double(clock_.worst) / 1000.0, clock_.over2ms, clock_.over5ms);
         // What the program was doing when it stopped ticking.
         for (const LatenessClock::Stall& st : clock_.stalls) {
             const Event* last = nullptr;
@@ -220,10 +227,11 @@ class Bench {
         }
         const double cpu = u1.cpu - u0.cpu;
         const long vol = u1.voluntary - u0.voluntary, invol = u1.involuntary - u0.involuntary;
-        std::printf("own cpu %.3f s (%.2f%% of wall), context switches %.1f/s (%.1f voluntary, "
-                    "%.1f involuntary)\n",
-                    cpu, 100.0 * cpu / wall, double(vol + invol) / wall, double(vol) / wall,
-                    double(invol) / wall);
+        std::printf(
+            "own cpu %.3f s (%.2f%% of wall), context switches %.1f/s (%.1f voluntary, "
+            "%.1f involuntary)\n",
+            cpu, 100.0 * cpu / wall, double(vol + invol) / wall, double(vol) / wall,
+            double(invol) / wall);
     }
 
     long clicks = 0;
@@ -237,7 +245,7 @@ class Bench {
         }
         ++t.ticks;
         if (t.interval == 0) return;
-        const rt::Micros step = rt::Micros{t.interval} * 1000;
+        const auto step = static_cast<rt::Micros>(std::llround(period(t.interval)));
         // The first tick of a countdown sets the cadence; the scheduler makes
         // no tick up, so a tick a whole interval late restarts it.
         if (t.due) t.worstLate = std::max(t.worstLate, now - *t.due);
@@ -245,12 +253,22 @@ class Bench {
         if (next <= now) next = now + step;
         t.due = next;
     }
+    // The time between two ticks of a timer that keeps up: its interval, or
+    // at classic timing the whole system ticks it spans.
+    double period(int intervalMs) const {
+        const rt::Micros interval = rt::Micros{intervalMs} * 1000;
+        if (timing_ == rt::Timing::Exact) return double(interval);
+        return double(rt::SystemTickAtOrAfter(interval)) * kSystemTickMicros;
+    }
+    static constexpr double kSystemTickMicros = 65536e6 / 1193182;
+
     void addGameTime(rt::Micros end) {
         if (!measuring_) return;
         gameTime_ += end - std::max(gameStart_, measureStart_);
     }
 
     LatenessClock& clock_;
+    const rt::Timing timing_;
     std::vector<TimerCount> timers_;
     struct Event {
         rt::Micros when;
@@ -348,18 +366,28 @@ struct NebulorRun {
 };
 
 int usageError() {
-    std::fprintf(stderr, "usage: frame_bench quorrel|nebulor [seconds=20] [tail seconds=1]\n");
+    std::fprintf(stderr,
+                 "usage: frame_bench quorrel|nebulor [seconds=20] [tail seconds=1] "
+                 "[--classic-speed]\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usageError();
-    const std::string mode = argv[1];
+    std::vector<std::string> args;
+    rt::Timing timing = rt::Timing::Exact;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--classic-speed")
+            timing = rt::Timing::Classic;
+        else
+            args.emplace_back(argv[i]);
+    }
+    if (args.empty()) return usageError();
+    const std::string mode = args[0];
     if (mode != "quorrel" && mode != "nebulor") return usageError();
-    const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
-    const int tail = argc > 3 ? std::max(0, std::atoi(argv[3])) : 1;
+    const int seconds = args.size() > 1 ? std::max(1, std::atoi(args[1].c_str())) : 20;
+    const int tail = args.size() > 2 ? std::max(0, std::atoi(args[2].c_str())) : 1;
 
     rt::ChooseEventLoop();  // as the programs do
     QApplication qapp(argc, argv);
@@ -375,13 +403,14 @@ int main(int argc, char** argv) {
     LatenessClock& lateness = *clock;
     real.clock = std::move(clock);
     real.dialogs = std::move(dialogs);
-    rt::App app(mode == "quorrel" ? quorrel::kInfo.title : nebulor::kInfo.title, std::move(real));
+    rt::App app(mode == "quorrel" ? quorrel::kInfo.title : nebulor::kInfo.title, std::move(real),
+                timing);
     app.onEnd = [](int status) {
         std::fprintf(stderr, "program ended with status %d\n", status);
         QApplication::exit(status);
     };
 
-    Bench bench(lateness);
+    Bench bench(lateness, timing);
     FrameCounter frames;
     std::unique_ptr<QuorrelRun> q;
     std::unique_ptr<NebulorRun> n;

@@ -14,6 +14,11 @@
 # builds and the animation at the same time, and this build's CPU over the
 # other's: a before-and-after that drift does not blur.
 #
+# FRAME_BENCH_CLASSIC=1 adds, to each round, each game at classic speed
+# (--classic-speed) and at the default timing beside the animation at the same
+# time: ticks against the classic nominal count, wake-ups and frames a second,
+# and the classic game's CPU over the default one's.
+#
 # With several rounds the programs run in turn again and again, each game is
 # compared with the animation of its own round, and medians close the table.
 # Needs Xvfb; uses openbox as the window manager when it is installed (set
@@ -166,6 +171,26 @@ paired() {
         >>"$pairs"
 }
 
+# The game at the default timing and at classic speed, beside the animation.
+classic=$work/classic-speed
+printf '#!/bin/sh\nexec "%s" "$@" --classic-speed\n' "$game" >"$classic"
+chmod +x "$classic"
+speeds=$work/speeds  # round, game, CPU at default and classic timing and the animation's in ns,
+                     # then per timing: least ticks, wake-ups a second, frames a second
+speedsOf() {  # a game's output
+    local ticks wakes frames
+    ticks=$(leastTicks "$1")
+    wakes=$(sed -n 's/^timing [a-z]*: \([0-9.]*\) wake-ups\/s$/\1/p' "$1")
+    frames=$(sed -n 's/^frames drawn [0-9]* (\([0-9.]*\)\/s)$/\1/p' "$1")
+    printf '\t%s\t%s\t%s' "$ticks" "$wakes" "$frames"
+}
+speed() {
+    local round=$1 name=$2 cpu
+    cpu=$(together "$name" speed "$game" "$classic")
+    printf '%s\t%s\t%s%s%s\n' "$round" "$name" "${cpu%$'\t'}" \
+        "$(speedsOf "$work/speed.0.$name.out")" "$(speedsOf "$work/speed.1.$name.out")" >>"$speeds"
+}
+
 # The game of this build and of the other, beside the animation.
 against=$work/against  # round, game, this build's CPU, the other's, the animation's, in ns
 versus() {
@@ -185,6 +210,10 @@ for round in $(seq "$rounds"); do
     if [[ -n $other ]]; then
         versus "$round" quorrel
         versus "$round" nebulor
+    fi
+    if [[ ${FRAME_BENCH_CLASSIC:-0} != 0 ]]; then
+        speed "$round" quorrel
+        speed "$round" nebulor
     fi
 done
 
@@ -261,5 +290,18 @@ if [[ -s $against ]]; then
     for name in quorrel nebulor; do
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$against" | median)
         printf '  %-9s median this / other %.3f\n' "$name" "$m"
+    done
+fi
+if [[ -s $speeds ]]; then
+    echo
+    echo "each game at the default timing and at classic speed, with the animation at the same time:"
+    awk -F '\t' '{ printf "  %-9s round %s: cpu default %.2fx, classic %.2fx of the animation; classic / default %.3f\n",
+                    $2, $1, $3 / $5, $4 / $5, ($3 > 0 ? $4 / $3 : 0)
+                  printf "  %-9s          default: least ticks %s%%, %s wake-ups/s, %s frames/s\n", "", $6, $7, $8
+                  printf "  %-9s          classic: least ticks %s%% of the system ticks, %s wake-ups/s, %s frames/s\n", "", $9, $10, $11 }' "$speeds"
+    for name in quorrel nebulor; do
+        m=$(awk -F '\t' -v n="$name" '$2 == n && $3 > 0 {print $4 / $3}' "$speeds" | median)
+        least=$(awk -F '\t' -v n="$name" '$2 == n {print $9}' "$speeds" | sort -g | head -n1)
+        printf '  %-9s median classic / default cpu %.3f, classic least ticks %s%%\n' "$name" "$m" "$least"
     done
 fi

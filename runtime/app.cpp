@@ -12,11 +12,12 @@ namespace {
 App* current = nullptr;
 }  // namespace
 
-App::App(std::string title, Platform platform)
+App::App(std::string title, Platform platform, Timing timing)
     : title_(std::move(title)),
       platform_(std::move(platform)),
       scheduler_(*platform_.clock),
       frames_(*platform_.clock, scheduler_) {
+    scheduler_.setTiming(timing);
     scheduler_.afterTicks = [this] { frames_.afterTicks(); };
     current = this;
 }

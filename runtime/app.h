@@ -36,8 +36,9 @@ class LoadedForm {
 
 class App {
   public:
-    // `title` is the default title of message boxes ("Quorrel").
-    App(std::string title, Platform platform);
+    // `title` is the default title of message boxes ("Quorrel"); `timing`
+    // holds for the whole run.
+    App(std::string title, Platform platform, Timing timing = Timing::Exact);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -62,8 +62,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
+    const QCommandLineOption classic(QStringLiteral("classic-speed"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(classic);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setValueName(QStringLiteral("value"));
@@ -98,6 +100,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
         line.error = "unexpected argument " + quoted(extra.front()) + ": it takes no files";
         return line;
     }
+    line.classicSpeed = parser.isSet(classic);
     if (parser.isSet("platform")) line.platform = parser.values("platform").last().toStdString();
     if (parser.isSet("display")) line.display = parser.values("display").last().toStdString();
     return line;
@@ -106,8 +109,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
 std::string HelpText(const std::string& command, const std::string& summary) {
     return "Usage: " + command + " [OPTION]\n" + summary +
            "\n\n"
-           "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n"
+           "  -h, --help       show this help and exit\n"
+           "  -v, --version    show the version and exit\n"
+           "  --classic-speed  play at the original speed: timers tick 18.2 times a second\n"
            "\n"
            "Qt's standard options (-platform, -display, -session, -style, -reverse...)\n"
            "are passed on to Qt.\n";

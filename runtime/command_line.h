@@ -14,6 +14,7 @@ struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
     std::string error;                    // for Error: one line, without the program's name
+    bool classicSpeed = false;            // --classic-speed: timers on the 18.2 Hz system tick
     std::optional<std::string> platform;  // -platform's value, as Qt will read it
     std::optional<std::string> display;   // -display's value
 };

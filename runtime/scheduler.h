@@ -6,6 +6,13 @@
 // handler is still running (blocked in a message box) does not tick again until
 // it returns. Ticks due at the same instant go in the order the timers were
 // created: forms in construction order, a form's timers in stored order.
+//
+// Classic timing puts every tick on a common system tick, 65536/1193182 s
+// apart (18.2 a second), as on the machines the games were tuned on: a timer
+// ticks on the first system tick at or after its countdown runs out, and its
+// next countdown starts on that system tick. An interval of n ms thus ticks
+// every ceil(n / 54.925 ms) system ticks, and timers due on one system tick
+// tick together in one wake-up. The rules above hold on top of it.
 
 #include <cstdint>
 #include <functional>
@@ -16,12 +23,25 @@
 
 namespace rt {
 
+enum class Timing { Exact, Classic };
+
+// The classic system ticks: tick k falls k * 65536/1193182 s after the origin.
+// The first tick at or after `t` µs, the last one at or before it, and the
+// first microsecond not before tick `k` (all exact, no rounding drift).
+std::int64_t SystemTickAtOrAfter(Micros t);
+std::int64_t SystemTickAtOrBefore(Micros t);
+Micros SystemTickTime(std::int64_t k);
+
 class Scheduler {
   public:
     explicit Scheduler(Clock& clock);
     ~Scheduler();
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
+
+    // Chosen before any timer starts; classic system ticks count from now.
+    void setTiming(Timing timing);
+    Timing timing() const { return timing_; }
 
     // Starts (or restarts) the countdown of timer `id`; `intervalMs` must be > 0.
     void start(std::uint64_t id, int intervalMs, std::function<void()> tick);
@@ -49,8 +69,12 @@ class Scheduler {
         std::function<void()> tick;
     };
     void rearm();
+    // Classic timing: due on system tick `k`.
+    void dueOn(Slot& slot, std::int64_t k) const { slot.due = origin_ + SystemTickTime(k); }
 
     Clock& clock_;
+    Timing timing_ = Timing::Exact;
+    Micros origin_ = 0;                    // system tick 0
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
     std::set<std::uint64_t> ticking_;      // whose handler runs now: no tick until it returns
 };

@@ -49,7 +49,10 @@ for game in "${games[@]}"; do
     # The menu starts the binary and shows the icon under these names.
     grep -qx "Exec=$game" "$desktop" || fail "$id.desktop: Exec is not $game"
     grep -qx "Icon=$id" "$desktop" || fail "$id.desktop: Icon is not $id"
-    ok "$id.desktop: desktop-file-validate, Exec=$game, Icon=$id"
+    # A launcher's right click offers the original speed.
+    grep -qx "Exec=$game --classic-speed" "$desktop" ||
+        fail "$id.desktop: no action that starts $game --classic-speed"
+    ok "$id.desktop: desktop-file-validate, Exec=$game, Icon=$id, the classic-speed action"
 
     appstreamcli validate --no-net "$metainfo" >/dev/null ||
         { appstreamcli validate --no-net "$metainfo" || true; fail "appstreamcli validate $id.metainfo.xml"; }

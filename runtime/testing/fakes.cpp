@@ -9,11 +9,11 @@
 
 namespace rt::testing {
 
-void VirtualClock::advance(std::int64_t ms) {
-    const Micros target = now_ + ms * 1000;
+void VirtualClock::advanceTo(Micros target) {
     while (wake_ <= target) {
         now_ = std::max(now_, wake_);
         wake_ = kNever;
+        ++wakeUps;
         wake();
     }
     now_ = std::max(now_, target);

@@ -25,8 +25,12 @@ class VirtualClock final : public Clock {
 
     // Moves time on by `ms`, delivering every tick due on the way in time
     // order. May be called from inside a handler (a message box held open).
-    void advance(std::int64_t ms);
+    void advance(std::int64_t ms) { advanceTo(now_ + ms * 1000); }
+    // The same, up to the microsecond `when` (never backwards).
+    void advanceTo(Micros when);
     std::int64_t nowMs() const { return now_ / 1000; }
+
+    int wakeUps = 0;  // how often the scheduler was woken
 
   private:
     Micros now_ = 0;

@@ -51,6 +51,14 @@ TEST(CommandLineTest, HelpAndVersionInShortAndLongForm) {
     EXPECT_EQ(Parse({"--"}).action, Action::Run);
 }
 
+TEST(CommandLineTest, ClassicSpeedIsChosenForTheRun) {
+    EXPECT_FALSE(Parse({}).classicSpeed);
+    const CommandLine line = Parse({"--classic-speed", "-session", "x"});
+    EXPECT_EQ(line.action, Action::Run);
+    EXPECT_TRUE(line.classicSpeed);
+    EXPECT_TRUE(Parse({"-classic-speed"}).classicSpeed);
+}
+
 // A session manager restarts a program with -session; these are Qt's to read.
 TEST(CommandLineTest, QtsStandardOptionsAreLetThrough) {
     const CommandLine line =
