@@ -25,6 +25,13 @@ struct Modul1 {
     std::int16_t Ufo2Lives = 0;
     rt::DateTime StartTime{};  // the time of day the program started
 
+    // Sets the flag of `level` and clears the other two, in the order Easy,
+    // Medium, Hard.
+    void SetLevel(Level level) {
+        EasyLevel = level == Level::Easy ? kTrue : kFalse;
+        MediumLevel = level == Level::Medium ? kTrue : kFalse;
+        HardLevel = level == Level::Hard ? kTrue : kFalse;
+    }
 };
 
 }  // namespace nebulor

@@ -26,6 +26,9 @@ inline constexpr std::int16_t kUfoLives = 15;
 inline constexpr Counter kReleaseStep = 75;     // FallStep2 that releases invader 3
 inline constexpr std::int16_t kFlashTicks = 2;  // Obraz ticks the firing cannon shows for
 
+// The difficulty the menu chose: one of EasyLevel, MediumLevel, HardLevel.
+enum class Level { Easy, Medium, Hard };
+
 struct Difficulty {
     int startSpan1;  // SpawnInterval1 at the start: 1 .. startSpan1 ms
     int startSpan2;
