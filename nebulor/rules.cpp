@@ -4,34 +4,12 @@
 
 namespace nebulor {
 
-const Difficulty kEasy{.startSpan1 = 3000,
-                       .startSpan2 = 4000,
-                       .caption = "Otiažnosť: ľahká",
-                       .fallStep1 = 34,
-                       .fallStep2 = 42,
-                       .spawnSpan1 = 4000,
-                       .spawnSpan2 = 3000,
-                       .spawnSpan3 = 1600,
-                       .bestScoreLevel = "ľahkú"};
-const Difficulty kMedium{.startSpan1 = 2000,
-                         .startSpan2 = 3000,
-                         .caption = "Otiažnosť: stredná",
-                         .fallStep1 = 44,
-                         .fallStep2 = 52,
-                         .spawnSpan1 = 2000,
-                         .spawnSpan2 = 2000,
-                         .spawnSpan3 = 1400,
-                         .bestScoreLevel = "strednú"};
+// clang-format off
+const Difficulty kEasy{.startSpan1 = 3000, .startSpan2 = 4000, .caption = "Otiažnosť: ľahká", .fallStep1 = 34, .fallStep2 = 42, .spawnSpan1 = 4000, .spawnSpan2 = 3000, .spawnSpan3 = 1600, .bestScoreLevel = "ľahkú"};
+const Difficulty kMedium{.startSpan1 = 2000, .startSpan2 = 3000, .caption = "Otiažnosť: stredná", .fallStep1 = 44, .fallStep2 = 52, .spawnSpan1 = 2000, .spawnSpan2 = 2000, .spawnSpan3 = 1400, .bestScoreLevel = "strednú"};
 // Hard redraws invader 1's interval from 3000, more than Medium's 2000: as designed.
-const Difficulty kHard{.startSpan1 = 1500,
-                       .startSpan2 = 2000,
-                       .caption = "Otiažnosť: ťažká",
-                       .fallStep1 = 54,
-                       .fallStep2 = 62,
-                       .spawnSpan1 = 3000,
-                       .spawnSpan2 = 1500,
-                       .spawnSpan3 = 1200,
-                       .bestScoreLevel = "ťažkú"};
+const Difficulty kHard{.startSpan1 = 1500, .startSpan2 = 2000, .caption = "Otiažnosť: ťažká", .fallStep1 = 54, .fallStep2 = 62, .spawnSpan1 = 3000, .spawnSpan2 = 1500, .spawnSpan3 = 1200, .bestScoreLevel = "ťažkú"};
+// clang-format on
 
 const Difficulty* DifficultyOf(const Modul1& m) {
     if (m.EasyLevel == kTrue) return &kEasy;

@@ -57,18 +57,11 @@ struct InvaderRule {
     int Difficulty::*spawnSpan;
 };
 
-inline constexpr InvaderRule kInvader1{.livesPrefix = "Quorrel1 život: ",
-                                       .fullLives = 2,
-                                       .offset = 0,
-                                       .spawnSpan = &Difficulty::spawnSpan1};
-inline constexpr InvaderRule kInvader2{.livesPrefix = "Quorrel2 život: ",
-                                       .fullLives = 2,
-                                       .offset = 0,
-                                       .spawnSpan = &Difficulty::spawnSpan2};
-inline constexpr InvaderRule kInvader3{.livesPrefix = "Quorrel3 život: ",
-                                       .fullLives = 3,
-                                       .offset = 1500,
-                                       .spawnSpan = &Difficulty::spawnSpan3};
+// clang-format off
+inline constexpr InvaderRule kInvader1{.livesPrefix = "Quorrel1 život: ", .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan1};
+inline constexpr InvaderRule kInvader2{.livesPrefix = "Quorrel2 život: ", .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan2};
+inline constexpr InvaderRule kInvader3{.livesPrefix = "Quorrel3 život: ", .fullLives = 3, .offset = 1500, .spawnSpan = &Difficulty::spawnSpan3};
+// clang-format on
 
 // A step drawn as Int(Rnd * span + base): base .. base + span - 1 twips.
 struct StepRange {
@@ -83,13 +76,11 @@ struct UfoRule {
     StepRange turnStep;   // drawn at every turn
 };
 
-inline constexpr UfoRule kUfo1{.livesPrefix = "Ufo1 život: ",
-                               .startStep = {.span = 30, .base = 25},
-                               .turnStep = {.span = 30, .base = 25}};
+// clang-format off
+inline constexpr UfoRule kUfo1{.livesPrefix = "Ufo1 život: ", .startStep = {.span = 30, .base = 25}, .turnStep = {.span = 30, .base = 25}};
 // UFO 2 starts with up to 44 but draws at most 34 after a turn: as designed.
-inline constexpr UfoRule kUfo2{.livesPrefix = "Ufo2 život: ",
-                               .startStep = {.span = 30, .base = 15},
-                               .turnStep = {.span = 20, .base = 15}};
+inline constexpr UfoRule kUfo2{.livesPrefix = "Ufo2 život: ", .startStep = {.span = 30, .base = 15}, .turnStep = {.span = 20, .base = 15}};
+// clang-format on
 
 enum class Outcome { Defeat, Victory };
 
