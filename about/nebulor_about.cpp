@@ -13,17 +13,12 @@ NebulorAbout::NebulorAbout(const rt::ProgramInfo& info, const rt::DateTime& star
              .picture = kNebulorGradient},
             info, "Systémové inforácie nie sú teraz prístupné"),
       startTime_(startTime) {
-    cmdOK.Click = [this] { cmdOK_Click(); };
-    cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
+    WireButtons(cmdOK, cmdSysInfo);
 }
 
 void NebulorAbout::Form_Load() {
     Label9.SetCaption("Hru si zapol o: " + rt::TimeText(startTime_) + ".");
     Label12.SetCaption(info_.Version());
 }
-
-void NebulorAbout::cmdOK_Click() { Unload(); }
-
-void NebulorAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 }  // namespace about

@@ -62,9 +62,6 @@ class NebulorAbout final : public About {
     void Form_Load() override;
 
   private:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-
     const rt::DateTime& startTime_;
 };
 

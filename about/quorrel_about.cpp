@@ -11,14 +11,9 @@ QuorrelAbout::QuorrelAbout(const rt::ProgramInfo& info)
              .backColor = kBack,
              .picture = kQuorrelBackground},
             info, "Informácie o systéme nie sú teraz prístupné") {
-    cmdOK.Click = [this] { cmdOK_Click(); };
-    cmdSysInfo.Click = [this] { cmdSysInfo_Click(); };
+    WireButtons(cmdOK, cmdSysInfo);
 }
 
 void QuorrelAbout::Form_Load() { Label8.SetCaption(info_.Version()); }
-
-void QuorrelAbout::cmdOK_Click() { Unload(); }
-
-void QuorrelAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
 }  // namespace about

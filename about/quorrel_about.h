@@ -42,10 +42,6 @@ class QuorrelAbout final : public About {
 
   protected:
     void Form_Load() override;
-
-  private:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
 };
 
 }  // namespace about

@@ -9,22 +9,17 @@ namespace {
 // Int(Rnd * n + k) as an interval in milliseconds.
 std::int16_t DrawInterval(int n) { return rt::CheckedInteger(rt::DrawInRange(rt::Rnd(), n, 1)); }
 
-float DrawStep(int n, int k) { return static_cast<float>(rt::DrawInRange(rt::Rnd(), n, k)); }
+float DrawStep(StepRange range) {
+    return static_cast<float>(rt::DrawInRange(rt::Rnd(), range.span, range.base));
+}
+
+constexpr const char* kScorePrefix = "Skóre: ";
+
+void ShowLives(rt::Label& label, const char* prefix, std::int16_t lives) {
+    label.SetCaption(prefix + rt::Str(lives));
+}
 
 }  // namespace
-
-struct Hra::Spawner {
-    rt::Image& ufo;
-    rt::Image& invader;
-    rt::Timer& timer;
-    std::int16_t& lives;
-    std::int16_t fullLives;
-    rt::Label& label;
-    const char* prefix;
-    rt::Twips offset;  // from the UFO's left
-    std::int16_t& interval;
-    int Difficulty::*span;
-};
 
 Hra::Hra(Modul1& modul1, rt::Form& menu)
     : rt::Form({.caption = "Nebulor",
@@ -70,15 +65,15 @@ void Hra::Form_Load() {
     Quorrel2.SetInterval(SpawnInterval2);
     FlashTicks = 0;
     Score = 0;
-    Invader1Lives = 2;
-    Invader2Lives = 2;
-    Invader3Lives = 3;
+    Invader1Lives = kInvader1.fullLives;
+    Invader2Lives = kInvader2.fullLives;
+    Invader3Lives = kInvader3.fullLives;
     Ufo1MovingLeft = kTrue;
     Ufo2MovingLeft = kTrue;
-    Label4.SetCaption("Skóre: " + rt::Str(Score));
+    Label4.SetCaption(kScorePrefix + rt::Str(Score));
     Label5.SetCaption("Naj skóre: " + rt::Str(modul1_.BestScore));
-    Ufo1Step = DrawStep(30, 25);
-    Ufo2Step = DrawStep(30, 15);
+    Ufo1Step = DrawStep(kUfo1.startStep);
+    Ufo2Step = DrawStep(kUfo2.startStep);
 }
 
 void Hra::Form_Unload() { menu_.Show(); }
@@ -102,75 +97,53 @@ void Hra::EndGame(Outcome outcome) {
 
 // ---- Appearance
 
-void Hra::Appear(const Spawner& s) {
-    if (!s.ufo.Visible()) return;
-    if (s.invader.Visible()) {
+void Hra::Appear(const InvaderParts& invader) {
+    if (!invader.ufo.Visible()) return;
+    if (invader.image.Visible()) {
         if (const Difficulty* d = DifficultyOf(modul1_)) {
-            s.interval = DrawInterval(d->*s.span);
-            s.timer.SetInterval(s.interval);
+            invader.interval = DrawInterval(d->*invader.rule.spawnSpan);
+            invader.timer.SetInterval(invader.interval);
         }
         return;
     }
-    s.lives = s.fullLives;
-    s.label.SetCaption(s.prefix + rt::Str(s.lives));
-    s.invader.SetVisible(true);
-    s.invader.SetTop(s.ufo.Top());
-    s.invader.SetLeft(s.ufo.Left() + s.offset);
+    invader.lives = invader.rule.fullLives;
+    ShowLives(invader.livesLabel, invader.rule.livesPrefix, invader.lives);
+    invader.image.SetVisible(true);
+    invader.image.SetTop(invader.ufo.Top());
+    invader.image.SetLeft(invader.ufo.Left() + invader.rule.offset);
 }
 
-void Hra::Quorrel_Timer() {
-    Appear({Image1, Image3, Quorrel, Invader1Lives, 2, Label1, "Quorrel1 život: ", 0,
-            SpawnInterval1, &Difficulty::spawnSpan1});
-}
-
-void Hra::Quorrel2_Timer() {
-    Appear({Image2, Image4, Quorrel2, Invader2Lives, 2, Label2, "Quorrel2 život: ", 0,
-            SpawnInterval2, &Difficulty::spawnSpan2});
-}
-
-void Hra::Quorrel3_Timer() {
-    Appear({Image2, Image5, Quorrel3, Invader3Lives, 3, Label3, "Quorrel3 život: ",
-            kInvader3Offset, SpawnInterval3, &Difficulty::spawnSpan3});
-}
+void Hra::Quorrel_Timer() { Appear(invader1_); }
+void Hra::Quorrel2_Timer() { Appear(invader2_); }
+void Hra::Quorrel3_Timer() { Appear(invader3_); }
 
 // ---- Flight: the left flag is tested first, so at most one move a tick; the
 // limits are read from the hidden lines before a move and the turn comes after.
 
-namespace {
-struct Flight {
-    std::int16_t& movingLeft;
-    std::int16_t& movingRight;
-    float& step;
-    int turnSpan;
-    int turnBase;
-};
-
-void Fly(rt::Image& ufo, rt::Line& leftLimit, rt::Line& rightLimit, const Flight& f) {
-    if (!ufo.Visible()) return;
-    if (f.movingLeft == kTrue) {
-        if (ufo.Left() < leftLimit.X1()) return;
-        ufo.Move(ufo.Left() - f.step);
-        if (ufo.Left() <= kLeftTurn) {
-            f.step = DrawStep(f.turnSpan, f.turnBase);
-            f.movingRight = kTrue;
-            f.movingLeft = kFalse;
+void Hra::Fly(const UfoParts& ufo) {
+    rt::Image& image = ufo.image;
+    if (!image.Visible()) return;
+    if (ufo.movingLeft == kTrue) {
+        if (image.Left() < Line1.X1()) return;
+        image.Move(image.Left() - ufo.step);
+        if (image.Left() <= kLeftTurn) {
+            ufo.step = DrawStep(ufo.rule.turnStep);
+            ufo.movingRight = kTrue;
+            ufo.movingLeft = kFalse;
         }
-    } else if (f.movingRight == kTrue) {
-        if (ufo.Left() > rightLimit.X1()) return;
-        ufo.Move(ufo.Left() + f.step);
-        if (ufo.Left() >= kRightTurn) {
-            f.step = DrawStep(f.turnSpan, f.turnBase);
-            f.movingLeft = kTrue;
-            f.movingRight = kFalse;
+    } else if (ufo.movingRight == kTrue) {
+        if (image.Left() > Line2.X1()) return;
+        image.Move(image.Left() + ufo.step);
+        if (image.Left() >= kRightTurn) {
+            ufo.step = DrawStep(ufo.rule.turnStep);
+            ufo.movingLeft = kTrue;
+            ufo.movingRight = kFalse;
         }
     }
 }
-}  // namespace
 
-void Hra::Ufo_Timer() { Fly(Image1, Line1, Line2, {Ufo1MovingLeft, Ufo1MovingRight, Ufo1Step, 30, 25}); }
-
-// UFO 2 starts with up to 44 but draws at most 34 after a turn: as designed.
-void Hra::Ufo2_Timer() { Fly(Image2, Line1, Line2, {Ufo2MovingLeft, Ufo2MovingRight, Ufo2Step, 20, 15}); }
+void Hra::Ufo_Timer() { Fly(ufo1_); }
+void Hra::Ufo2_Timer() { Fly(ufo2_); }
 
 // ---- Fall: the test comes before the move, so a landed invader can still be
 // shot until its timer's next tick.
@@ -199,39 +172,37 @@ void Hra::FireCannon() {
 
 void Hra::Obraz_Timer() {
     FlashTicks = rt::CheckedInteger(FlashTicks + 1);
-    if (FlashTicks == 2) {
+    if (FlashTicks == kFlashTicks) {
         Picture1.SetPicture(Picture3.GetPicture());
         Obraz.SetEnabled(false);
     }
 }
 
 // A hit on an invader; true when it killed it.
-bool Hra::HitInvader(rt::Image& invader, std::int16_t& lives, rt::Label& label,
-                     const char* prefix, std::int32_t* fallStep) {
-    lives = rt::CheckedInteger(lives - 1);
-    label.SetCaption(prefix + rt::Str(lives));
+bool Hra::HitInvader(const InvaderParts& invader) {
+    invader.lives = rt::CheckedInteger(invader.lives - 1);
+    ShowLives(invader.livesLabel, invader.rule.livesPrefix, invader.lives);
     FireCannon();
-    if (lives != 0) return false;
-    invader.SetVisible(false);
-    if (fallStep) ++*fallStep;
+    if (invader.lives != 0) return false;
+    invader.image.SetVisible(false);
+    if (invader.fallStep) ++*invader.fallStep;
     ++Score;
-    Label4.SetCaption("Skóre: " + rt::Str(Score));
+    Label4.SetCaption(kScorePrefix + rt::Str(Score));
     return true;
 }
 
 void Hra::Image3_Click() {
-    HitInvader(Image3, Invader1Lives, Label1, "Quorrel1 život: ", &FallStep1);
+    HitInvader(invader1_);
     ArmUfos();
 }
 
 void Hra::Image4_Click() {
-    if (HitInvader(Image4, Invader2Lives, Label2, "Quorrel2 život: ", &FallStep2))
-        ReleaseInvader3();
+    if (HitInvader(invader2_)) ReleaseInvader3();
     ArmUfos();
 }
 
 void Hra::Image5_Click() {
-    HitInvader(Image5, Invader3Lives, Label3, "Quorrel3 život: ", nullptr);
+    HitInvader(invader3_);
     ArmUfos();
 }
 
@@ -257,19 +228,18 @@ void Hra::ArmUfos() {
 
 // A hit on a UFO once they are shootable; destroying the second one wins,
 // and EndGame must be the last thing: the form is gone after it.
-void Hra::HitUfo(rt::Image& ufo, std::int16_t& lives, rt::Label& label, const char* prefix,
-                 rt::Image& other) {
-    if (!ufo.Enabled()) return;
-    lives = rt::CheckedInteger(lives - 1);
-    label.SetCaption(prefix + rt::Str(lives));
+void Hra::HitUfo(const UfoParts& ufo, const UfoParts& other) {
+    if (!ufo.image.Enabled()) return;
+    ufo.lives = rt::CheckedInteger(ufo.lives - 1);
+    ShowLives(ufo.livesLabel, ufo.rule.livesPrefix, ufo.lives);
     FireCannon();
-    if (lives != 0) return;
-    ufo.SetVisible(false);
+    if (ufo.lives != 0) return;
+    ufo.image.SetVisible(false);
     rt::Beep();
-    if (!other.Visible()) EndGame(Outcome::Victory);
+    if (!other.image.Visible()) EndGame(Outcome::Victory);
 }
 
-void Hra::Image1_Click() { HitUfo(Image1, modul1_.Ufo1Lives, Label6, "Ufo1 život: ", Image2); }
-void Hra::Image2_Click() { HitUfo(Image2, modul1_.Ufo2Lives, Label7, "Ufo2 život: ", Image1); }
+void Hra::Image1_Click() { HitUfo(ufo1_, ufo2_); }
+void Hra::Image2_Click() { HitUfo(ufo2_, ufo1_); }
 
 }  // namespace nebulor

@@ -20,12 +20,12 @@ class Hra final : public rt::Form {
     std::int16_t SpawnInterval1 = 0;  // ms
     std::int16_t SpawnInterval2 = 0;
     std::int16_t SpawnInterval3 = 0;
-    std::int32_t FallStep1 = 0;  // 32-bit: a long game must not overflow
-    std::int32_t FallStep2 = 0;
+    Counter FallStep1 = 0;
+    Counter FallStep2 = 0;
     std::int16_t Invader1Lives = 0;
     std::int16_t Invader2Lives = 0;
     std::int16_t Invader3Lives = 0;
-    std::int32_t Score = 0;
+    Counter Score = 0;
     std::int16_t Ufo1MovingLeft = kFalse;
     std::int16_t Ufo1MovingRight = kFalse;
     std::int16_t Ufo2MovingLeft = kFalse;
@@ -75,13 +75,34 @@ class Hra final : public rt::Form {
     void Form_Unload() override;
 
   private:
-    // One appearance timer: its UFO, its invader and what it restores.
-    struct Spawner;
-    void Appear(const Spawner& s);
+    // An invader as its handlers meet it: its rule, its controls, its variables.
+    struct InvaderParts {
+        const InvaderRule& rule;
+        rt::Image& image;
+        rt::Image& ufo;    // it comes into view there, while the UFO is on screen
+        rt::Timer& timer;  // its appearance timer
+        rt::Label& livesLabel;
+        std::int16_t& lives;
+        std::int16_t& interval;
+        Counter* fallStep;  // raised by every kill; none for invader 3
+    };
+    // A UFO likewise; its lives are program-wide.
+    struct UfoParts {
+        const UfoRule& rule;
+        rt::Image& image;
+        rt::Label& livesLabel;
+        std::int16_t& lives;
+        std::int16_t& movingLeft;
+        std::int16_t& movingRight;
+        float& step;
+    };
+
+    void Appear(const InvaderParts& invader);
     void Quorrel_Timer();
     void Quorrel2_Timer();
     void Quorrel3_Timer();
 
+    void Fly(const UfoParts& ufo);
     void Ufo_Timer();
     void Ufo2_Timer();
 
@@ -99,15 +120,21 @@ class Hra final : public rt::Form {
     void FireCannon();
     void ArmUfos();
     void ReleaseInvader3();
-    bool HitInvader(rt::Image& invader, std::int16_t& lives, rt::Label& label, const char* prefix,
-                    std::int32_t* fallStep);
-    void HitUfo(rt::Image& ufo, std::int16_t& lives, rt::Label& label, const char* prefix,
-                rt::Image& other);
+    bool HitInvader(const InvaderParts& invader);
+    void HitUfo(const UfoParts& ufo, const UfoParts& other);
 
     void EndGame(Outcome outcome);
 
     Modul1& modul1_;
     rt::Form& menu_;
+
+    // clang-format off
+    const InvaderParts invader1_{.rule = kInvader1, .image = Image3, .ufo = Image1, .timer = Quorrel, .livesLabel = Label1, .lives = Invader1Lives, .interval = SpawnInterval1, .fallStep = &FallStep1};
+    const InvaderParts invader2_{.rule = kInvader2, .image = Image4, .ufo = Image2, .timer = Quorrel2, .livesLabel = Label2, .lives = Invader2Lives, .interval = SpawnInterval2, .fallStep = &FallStep2};
+    const InvaderParts invader3_{.rule = kInvader3, .image = Image5, .ufo = Image2, .timer = Quorrel3, .livesLabel = Label3, .lives = Invader3Lives, .interval = SpawnInterval3, .fallStep = nullptr};
+    const UfoParts ufo1_{.rule = kUfo1, .image = Image1, .livesLabel = Label6, .lives = modul1_.Ufo1Lives, .movingLeft = Ufo1MovingLeft, .movingRight = Ufo1MovingRight, .step = Ufo1Step};
+    const UfoParts ufo2_{.rule = kUfo2, .image = Image2, .livesLabel = Label7, .lives = modul1_.Ufo2Lives, .movingLeft = Ufo2MovingLeft, .movingRight = Ufo2MovingRight, .step = Ufo2Step};
+    // clang-format on
 };
 
 }  // namespace nebulor

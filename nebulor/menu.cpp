@@ -18,15 +18,6 @@ std::string Menu::Notice() {
     return std::string("© ") + maker::kYear + " " + maker::NameOr("Nebulor");
 }
 
-namespace {
-constexpr const char* kPlain1 = "Nová hra";
-constexpr const char* kPlain3 = "Koniec";
-constexpr const char* kPlain4 = "About";
-constexpr const char* kLit1 = "- Nová hra -";
-constexpr const char* kLit3 = "- Koniec -";
-constexpr const char* kLit4 = "- About -";
-}  // namespace
-
 Menu::Menu(Modul1& modul1, rt::Form& hra, rt::Form& about)
     : rt::Form({.caption = "Nebulor",
                 .width = 6420,
@@ -44,9 +35,9 @@ Menu::Menu(Modul1& modul1, rt::Form& hra, rt::Form& about)
     Command1.Click = [this] { Command1_Click(); };
     Command3.Click = [this] { Command3_Click(); };
     Command4.Click = [this] { Command4_Click(); };
-    Command1.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(Command1); };
-    Command3.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(Command3); };
-    Command4.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(Command4); };
+    Command1.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(newGameButton_); };
+    Command3.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(endButton_); };
+    Command4.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(aboutButton_); };
     Option1.Click = [this] { Option1_Click(); };
     Option2.Click = [this] { Option2_Click(); };
     Option3.Click = [this] { Option3_Click(); };
@@ -67,21 +58,19 @@ void Menu::Form_Load() {
     if (!modul1_.BestScoreLevel.empty())
         Label2.SetCaption("Na obtiažnosť: " + modul1_.BestScoreLevel);
     ShowClock();
-    if (modul1_.BestScoreSet == kTrue) {
-        for (rt::Label* l : {&Label1, &Label2}) {
-            l->SetBackColor(kBestBack);
-            l->SetForeColor(kBestText);
-        }
-    } else if (modul1_.BestScoreSet == kFalse) {
-        for (rt::Label* l : {&Label1, &Label2}) {
-            l->SetBackColor(kScoreBack);
-            l->SetForeColor(kScoreText);
-        }
-    }
-    modul1_.EasyLevel = kFalse;
-    modul1_.MediumLevel = kTrue;
-    modul1_.HardLevel = kFalse;
+    if (modul1_.BestScoreSet == kTrue)
+        ColourBest(kBestBack, kBestText);
+    else if (modul1_.BestScoreSet == kFalse)
+        ColourBest(kScoreBack, kScoreText);
+    modul1_.SetLevel(Level::Medium);
     modul1_.BestScoreSet = kFalse;
+}
+
+void Menu::ColourBest(rt::Color back, rt::Color text) {
+    for (rt::Label* l : {&Label1, &Label2}) {
+        l->SetBackColor(back);
+        l->SetForeColor(text);
+    }
 }
 
 // The clock reads the time again for each text, as a clock label would.
@@ -95,37 +84,35 @@ void Menu::ShowClock() {
 void Menu::Timer1_Timer() { ShowClock(); }
 
 void Menu::Timer2_Timer() {
-    for (rt::Shape* s : {&Shape3, &Shape4, &Shape5, &Shape6, &Shape7, &Shape8}) {
-        s->SetBorderColor(kNormalBorder);
-        s->SetFillColor(kNormalFill);
-    }
+    LightMarkers(nullptr);
     Timer2.SetEnabled(false);
 }
 
-void Menu::Hover(rt::CommandButton& hovered) {
-    const char* plain = &hovered == &Command1 ? kPlain1 : &hovered == &Command3 ? kPlain3 : kPlain4;
-    if (hovered.Caption() != plain) return;  // already highlighted
-    Command1.SetCaption(&hovered == &Command1 ? kLit1 : kPlain1);
-    Command3.SetCaption(&hovered == &Command3 ? kLit3 : kPlain3);
-    Command4.SetCaption(&hovered == &Command4 ? kLit4 : kPlain4);
-    const struct {
-        rt::Shape* shape;
-        rt::CommandButton* button;
-    } markers[] = {{&Shape3, &Command1}, {&Shape4, &Command1}, {&Shape5, &Command4},
-                   {&Shape6, &Command4}, {&Shape7, &Command3}, {&Shape8, &Command3}};
-    for (const auto& m : markers) {
-        const bool lit = m.button == &hovered;
-        m.shape->SetBorderColor(lit ? kLitBorder : kNormalBorder);
-        m.shape->SetFillColor(lit ? kLitFill : kNormalFill);
+// Shape3 to Shape8 in this order, each its border and then its fill: those of
+// `lit` lit, the others normal.
+void Menu::LightMarkers(const Hoverable* lit) {
+    for (const Hoverable* b : {&newGameButton_, &aboutButton_, &endButton_}) {
+        for (rt::Shape* marker : {&b->leftMarker, &b->rightMarker}) {
+            marker->SetBorderColor(b == lit ? kLitBorder : kNormalBorder);
+            marker->SetFillColor(b == lit ? kLitFill : kNormalFill);
+        }
     }
+}
+
+// The captions always in the order Command1, Command3, Command4.
+void Menu::Hover(const Hoverable& hovered) {
+    if (hovered.button.Caption() != hovered.plain) return;  // already highlighted
+    for (const Hoverable* b : {&newGameButton_, &endButton_, &aboutButton_})
+        b->button.SetCaption(b == &hovered ? b->lit : b->plain);
+    LightMarkers(&hovered);
     Timer2.SetEnabled(true);
 }
 
 void Menu::Form_MouseMove(int, int, rt::Twips, rt::Twips) {
-    if (Command4.Caption() == kLit4 || Command3.Caption() == kLit3 || Command1.Caption() == kLit1) {
-        Command1.SetCaption(kPlain1);
-        Command3.SetCaption(kPlain3);
-        Command4.SetCaption(kPlain4);
+    const auto lit = [](const Hoverable& b) { return b.button.Caption() == b.lit; };
+    if (lit(aboutButton_) || lit(endButton_) || lit(newGameButton_)) {
+        for (const Hoverable* b : {&newGameButton_, &endButton_, &aboutButton_})
+            b->button.SetCaption(b->plain);
     }
 }
 
@@ -141,26 +128,14 @@ void Menu::Command3_Click() {
 
 void Menu::Command4_Click() { about_.Show(); }
 
-void Menu::Option1_Click() {
-    if (!Option1.Value()) return;
-    modul1_.EasyLevel = kTrue;
-    modul1_.MediumLevel = kFalse;
-    modul1_.HardLevel = kFalse;
+// Only a selected option sets the flags; clicking it again sets them again.
+void Menu::Choose(rt::OptionButton& option, Level level) {
+    if (option.Value()) modul1_.SetLevel(level);
 }
 
-void Menu::Option2_Click() {
-    if (!Option2.Value()) return;
-    modul1_.EasyLevel = kFalse;
-    modul1_.MediumLevel = kTrue;
-    modul1_.HardLevel = kFalse;
-}
-
-void Menu::Option3_Click() {
-    if (!Option3.Value()) return;
-    modul1_.EasyLevel = kFalse;
-    modul1_.MediumLevel = kFalse;
-    modul1_.HardLevel = kTrue;
-}
+void Menu::Option1_Click() { Choose(Option1, Level::Easy); }
+void Menu::Option2_Click() { Choose(Option2, Level::Medium); }
+void Menu::Option3_Click() { Choose(Option3, Level::Hard); }
 
 std::string Menu::BestScoreText() const {
     return "Najlepšie skóre je: " + rt::Str(modul1_.BestScore) + ".";
@@ -180,9 +155,9 @@ void Menu::Label5_Click() {
 }
 
 void Menu::Label6_Click() {
-    rt::MsgBox(std::string("Navštív stránku ") + maker::kWeb +
-                   ", kde si môžeš stiahnuť ďalšie hry.",
-               rt::vbInformation, maker::kWeb);
+    rt::MsgBox(
+        std::string("Navštív stránku ") + maker::kWeb + ", kde si môžeš stiahnuť ďalšie hry.",
+        rt::vbInformation, maker::kWeb);
 }
 
 }  // namespace nebulor

@@ -74,8 +74,20 @@ class Menu final : public rt::Form {
     void Form_MouseMove(int button, int shift, rt::Twips x, rt::Twips y) override;
 
   private:
+    // A command button as hovering shows it: its two captions and its markers.
+    struct Hoverable {
+        rt::CommandButton& button;
+        const char* plain;
+        const char* lit;
+        rt::Shape& leftMarker;
+        rt::Shape& rightMarker;
+    };
+
     void ShowClock();
-    void Hover(rt::CommandButton& hovered);
+    void ColourBest(rt::Color back, rt::Color text);
+    void Hover(const Hoverable& hovered);
+    void LightMarkers(const Hoverable* lit);
+    void Choose(rt::OptionButton& option, Level level);
     void Command1_Click();
     void Command3_Click();
     void Command4_Click();
@@ -94,6 +106,12 @@ class Menu final : public rt::Form {
     Modul1& modul1_;
     rt::Form& hra_;
     rt::Form& about_;
+
+    // clang-format off
+    const Hoverable newGameButton_{.button = Command1, .plain = "Nová hra", .lit = "- Nová hra -", .leftMarker = Shape3, .rightMarker = Shape4};
+    const Hoverable aboutButton_{.button = Command4, .plain = "About", .lit = "- About -", .leftMarker = Shape5, .rightMarker = Shape6};
+    const Hoverable endButton_{.button = Command3, .plain = "Koniec", .lit = "- Koniec -", .leftMarker = Shape7, .rightMarker = Shape8};
+    // clang-format on
 };
 
 }  // namespace nebulor

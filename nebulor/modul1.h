@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "rules.h"
 #include "values.h"
 
 namespace nebulor {
@@ -17,12 +18,20 @@ struct Modul1 {
     std::int16_t EasyLevel = kFalse;
     std::int16_t MediumLevel = kFalse;
     std::int16_t HardLevel = kFalse;
-    std::int32_t BestScore = 0;  // 32-bit: a long game must not overflow
+    Counter BestScore = 0;
     std::string BestScoreLevel;  // "ľahkú", "strednú" or "ťažkú"; empty before a first best
     std::int16_t BestScoreSet = kFalse;
     std::int16_t Ufo1Lives = 0;
     std::int16_t Ufo2Lives = 0;
     rt::DateTime StartTime{};  // the time of day the program started
+
+    // Sets the flag of `level` and clears the other two, in the order Easy,
+    // Medium, Hard.
+    void SetLevel(Level level) {
+        EasyLevel = level == Level::Easy ? kTrue : kFalse;
+        MediumLevel = level == Level::Medium ? kTrue : kFalse;
+        HardLevel = level == Level::Hard ? kTrue : kFalse;
+    }
 };
 
 }  // namespace nebulor

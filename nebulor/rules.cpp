@@ -1,11 +1,15 @@
 #include "rules.h"
 
+#include "modul1.h"
+
 namespace nebulor {
 
-const Difficulty kEasy{3000, 4000, "Otiažnosť: ľahká", 34, 42, 4000, 3000, 1600, "ľahkú"};
-const Difficulty kMedium{2000, 3000, "Otiažnosť: stredná", 44, 52, 2000, 2000, 1400, "strednú"};
+// clang-format off
+const Difficulty kEasy{.startSpan1 = 3000, .startSpan2 = 4000, .caption = "Otiažnosť: ľahká", .fallStep1 = 34, .fallStep2 = 42, .spawnSpan1 = 4000, .spawnSpan2 = 3000, .spawnSpan3 = 1600, .bestScoreLevel = "ľahkú"};
+const Difficulty kMedium{.startSpan1 = 2000, .startSpan2 = 3000, .caption = "Otiažnosť: stredná", .fallStep1 = 44, .fallStep2 = 52, .spawnSpan1 = 2000, .spawnSpan2 = 2000, .spawnSpan3 = 1400, .bestScoreLevel = "strednú"};
 // Hard redraws invader 1's interval from 3000, more than Medium's 2000: as designed.
-const Difficulty kHard{1500, 2000, "Otiažnosť: ťažká", 54, 62, 3000, 1500, 1200, "ťažkú"};
+const Difficulty kHard{.startSpan1 = 1500, .startSpan2 = 2000, .caption = "Otiažnosť: ťažká", .fallStep1 = 54, .fallStep2 = 62, .spawnSpan1 = 3000, .spawnSpan2 = 1500, .spawnSpan3 = 1200, .bestScoreLevel = "ťažkú"};
+// clang-format on
 
 const Difficulty* DifficultyOf(const Modul1& m) {
     if (m.EasyLevel == kTrue) return &kEasy;
@@ -14,7 +18,7 @@ const Difficulty* DifficultyOf(const Modul1& m) {
     return nullptr;
 }
 
-std::string EndText(Outcome outcome, std::int32_t score, bool beatBest) {
+std::string EndText(Outcome outcome, Counter score, bool beatBest) {
     if (outcome == Outcome::Victory)
         return "Gratulujem! Zničil si obidve mimozemšťanské ufá a zachránil si Zem od skazy teda "
                "invázie mimozemšťanov... Získal si skóre: " +

@@ -7,6 +7,9 @@ namespace quorrel {
 namespace {
 
 constexpr const char* kTitle = "Quorrel";
+constexpr const char* kScorePrefix = "Tvoje skóre je: ";
+constexpr const char* kWalkerLivesPrefix = "Quorrelov život: ";
+constexpr const char* kUfoLivesPrefix = "Život ufa: ";
 
 const char* const kRules =
     "Vítaj v mojej malej hre.\r"
@@ -57,8 +60,7 @@ void Hra::Form_Load() {
     BestScore = 0;
     Option2.SetValue(true);
     ShowDescriptionOf(kMedium);
-    Label5.SetCaption(rt::TimeText());
-    Label6.SetCaption(rt::DateText());
+    UpdateClock();
 }
 
 const Level& Hra::SelectedLevel() {
@@ -73,18 +75,29 @@ void Hra::ShowDescriptionOf(const Level& level) {
     Label4.SetVisible(level.description == 2);
 }
 
+void Hra::ShowOptions(bool shown) {
+    rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, shown);
+}
+void Hra::ShowCommands(bool shown) { rt::SetVisible({&Command1, &Command2, &Command3}, shown); }
+void Hra::ShowClock(bool shown) { rt::SetVisible({&Label5, &Label6}, shown); }
+
+void Hra::UpdateClock() {
+    Label5.SetCaption(rt::TimeText());
+    Label6.SetCaption(rt::DateText());
+}
+
 void Hra::Option1_Click() { ShowDescriptionOf(kEasy); }
 void Hra::Option2_Click() { ShowDescriptionOf(kMedium); }
 void Hra::Option3_Click() { ShowDescriptionOf(kHard); }
 
 float Hra::DrawWalkerStep(const Level& level) {
-    return static_cast<float>(rt::DrawInRange(rt::Rnd(), level.stepSpan, level.stepBase));
+    return static_cast<float>(rt::DrawInRange(rt::Rnd(), level.step.span, level.step.base));
 }
 
 void Hra::Command1_Click() {
     const Level& level = SelectedLevel();
     Label9.SetCaption(std::string("Obtiažnosť: ") + level.name);
-    Label10.SetCaption("Quorrelov život: " + rt::Str(level.lives));
+    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(level.lives));
     WalkerStep = DrawWalkerStep(level);
     WalkerLives = level.lives;
 
@@ -96,18 +109,14 @@ void Hra::Command1_Click() {
 
     SetMousePointer(rt::kCustomPointer);
     Image2.SetVisible(true);
-    rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, false);
+    ShowOptions(false);
     rt::SetVisible({&Label2, &Label3, &Label4}, false);
-    Label9.SetVisible(true);
-    Label10.SetVisible(true);
-    Label5.SetVisible(false);
-    Label6.SetVisible(false);
+    rt::SetVisible({&Label9, &Label10}, true);
+    ShowClock(false);
     Image1.SetEnabled(true);
-    Command1.SetVisible(false);
-    Command2.SetVisible(false);
-    Command3.SetVisible(false);
+    ShowCommands(false);
     Timer1.SetEnabled(true);
-    Label1.SetCaption("Tvoje skóre je: " + rt::Str(Score));
+    Label1.SetCaption(kScorePrefix + rt::Str(Score));
 }
 
 void Hra::Command2_Click() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
@@ -133,17 +142,14 @@ void Hra::Form_MouseMove(int, int, rt::Twips, rt::Twips) {
         UnderlineOnly(nullptr);
 }
 
-void Hra::Timer2_Timer() {
-    Label5.SetCaption(rt::TimeText());
-    Label6.SetCaption(rt::DateText());
-}
+void Hra::Timer2_Timer() { UpdateClock(); }
 
 // The walk: the test comes before the move, so the walker is seen at or past
 // the edge for one tick before it escapes.
 void Hra::Timer1_Timer() {
     if (Ending) return;
     const rt::Twips left = Image1.Left();
-    if (left > 0) {
+    if (left > kEscapeLeft) {
         Image1.Move(left - WalkerStep);
         return;
     }
@@ -160,16 +166,16 @@ void Hra::Image1_Click() {
     ++WalkerHits;
     if (Score >= kUfoScore && !Label11.Visible()) {
         Label11.SetVisible(true);
-        Label11.SetCaption("Život ufa: " + rt::Str(kUfoLives));
+        Label11.SetCaption(kUfoLivesPrefix + rt::Str(kUfoLives));
     }
     const Level& level = SelectedLevel();
     WalkerLives = level.lives - WalkerHits;
-    Label10.SetCaption("Quorrelov život: " + rt::Str(WalkerLives));
+    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(WalkerLives));
     if (WalkerHits != level.lives) return;
 
     ++Score;
-    Label1.SetCaption("Tvoje skóre je: " + rt::Str(Score));
-    Label10.SetCaption("Quorrelov život: " + rt::Str(level.lives));
+    Label1.SetCaption(kScorePrefix + rt::Str(Score));
+    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(level.lives));
     WalkerLives = level.lives;
     WalkerHits = 0;
     Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);
@@ -181,7 +187,7 @@ void Hra::Image2_Click() {
     Label11.SetVisible(true);
     ++UfoHits;
     UfoLives = kUfoLives - UfoHits;
-    Label11.SetCaption("Život ufa: " + rt::Str(UfoLives));
+    Label11.SetCaption(kUfoLivesPrefix + rt::Str(UfoLives));
     if (UfoHits != kUfoLives) return;
 
     Ending = true;
@@ -212,16 +218,11 @@ void Hra::FinishGame() {
     Image1.SetEnabled(false);
     Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);
     Timer1.SetEnabled(false);
-    Command1.SetVisible(true);
-    Command2.SetVisible(true);
-    Command3.SetVisible(true);
-    rt::SetVisible({&Option1, &Option2, &Option3, &Frame1}, true);
+    ShowCommands(true);
+    ShowOptions(true);
     Image2.SetVisible(false);
-    Label9.SetVisible(false);
-    Label10.SetVisible(false);
-    Label11.SetVisible(false);
-    Label5.SetVisible(true);
-    Label6.SetVisible(true);
+    rt::SetVisible({&Label9, &Label10, &Label11}, false);
+    ShowClock(true);
 }
 
 }  // namespace quorrel

@@ -10,9 +10,6 @@
 
 namespace quorrel {
 
-inline constexpr rt::Twips kWalkerHomeLeft = 3960;
-inline constexpr rt::Twips kWalkerHomeTop = 2370;
-
 class Hra final : public rt::Form {
   public:
     // `about` is the about box that "About" opens.
@@ -20,9 +17,9 @@ class Hra final : public rt::Form {
 
     // Game state: kept across games, reset as each start says.
     float WalkerStep = 0;
-    std::int32_t Score = 0;  // 32-bit: a long game must not overflow
+    Counter Score = 0;
     int WalkerHits = 0;
-    std::int32_t BestScore = 0;
+    Counter BestScore = 0;
     std::string PointsWord = "bodov";
     int WalkerLives = 0;
     int UfoHits = 0;
@@ -88,6 +85,11 @@ class Hra final : public rt::Form {
     void FinishGame();
 
     void ShowDescriptionOf(const Level& level);
+    // What the two screens show in turn; each caller keeps its own order.
+    void ShowOptions(bool shown);
+    void ShowCommands(bool shown);
+    void ShowClock(bool shown);
+    void UpdateClock();
     void UnderlineOnly(rt::CommandButton* button);
     float DrawWalkerStep(const Level& level);
 

@@ -6,10 +6,20 @@
 #include <cstdint>
 #include <string>
 
+#include "values.h"
+
 namespace quorrel {
 
-inline constexpr std::int32_t kUfoScore = 300;  // from here on the UFO can be shot
+// The score and the best score grow with the length of a game and are
+// widened to 32 bits, so that a long game plays on past 32767; they are the
+// only Counters. The hits and lives of the walker and the UFO stay small.
+using Counter = std::int32_t;
+
+inline constexpr Counter kUfoScore = 300;  // from here on the UFO can be shot
 inline constexpr int kUfoLives = 10;
+inline constexpr rt::Twips kWalkerHomeLeft = 3960;  // where every walker starts
+inline constexpr rt::Twips kWalkerHomeTop = 2370;
+inline constexpr rt::Twips kEscapeLeft = 0;  // a walker whose Left is at or below it escapes
 
 // One band of the verdict table: the score, then the word for points, between.
 struct Verdict {
@@ -17,10 +27,15 @@ struct Verdict {
     const char* suffix;
 };
 
+// A step drawn as Int(Rnd * span + base): base .. base + span - 1 twips.
+struct StepRange {
+    int span;
+    int base;
+};
+
 struct Level {
-    int lives;     // clicks that kill a walker
-    int stepSpan;  // WalkerStep = Int(Rnd * stepSpan + stepBase)
-    int stepBase;
+    int lives;               // clicks that kill a walker
+    StepRange step;          // WalkerStep, twips per tick
     const char* name;        // "ľahká"
     const char* recordName;  // "ľahkú", as in "Na obtiažnosť: ľahkú"
     int description;         // which of the options screen's descriptions it shows: 0, 1, 2
@@ -33,8 +48,8 @@ extern const Level kMedium;
 extern const Level kHard;
 
 // "bod", "body" or "bodov" after a number.
-std::string PointsWordFor(std::int32_t score);
+std::string PointsWordFor(Counter score);
 // The verdict on a lost game.
-std::string VerdictText(const Level& level, std::int32_t score);
+std::string VerdictText(const Level& level, Counter score);
 
 }  // namespace quorrel
