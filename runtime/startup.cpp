@@ -92,7 +92,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     if (!info.appId.empty()) QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
-    App app(info.title, RealPlatform());
+    App app(info.title, RealPlatform(info.title));
     app.onEnd = [](int status) { QApplication::exit(status); };
     int status = 0;
     {
