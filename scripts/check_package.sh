@@ -112,7 +112,9 @@ for game in "${games[@]}"; do
 
     appstreamcli validate --no-net "$metainfo" >/dev/null ||
         { appstreamcli validate --no-net "$metainfo" || true; fail "appstreamcli validate $id.metainfo.xml"; }
-    ok "$id.metainfo.xml: appstreamcli validate --no-net"
+    grep -q "<developer_name>$holder</developer_name>" "$metainfo" ||
+        fail "$id.metainfo.xml: developer_name is not LICENSE's holder, $holder"
+    ok "$id.metainfo.xml: appstreamcli validate --no-net, developer $holder"
 
     warnings=$(zcat "$man" | LC_ALL=C.UTF-8 groff -man -ww -z -K utf8 -Tutf8 2>&1)
     [ -z "$warnings" ] || fail "$game.6: $warnings"
@@ -139,10 +141,11 @@ ok "both packages' files: appstreamcli validate-tree --no-net"
 
 # Installed with apt and removed again: nothing else comes or stays, and no
 # file is left behind. Recommends are left out, so that only these two arrive.
+roots=()
+for d in /usr /etc /opt /var/games /var/lib; do [ -d "$d" ] && roots+=("$d"); done
 files() {
-    find /usr /etc /opt /var/games /var/lib -xdev \
-        \( -path /var/lib/apt -o -path /var/lib/dpkg -o -path /var/lib/systemd \) -prune \
-        -o -print 2>/dev/null | sort
+    find "${roots[@]}" -xdev \( -path /var/lib/apt -o -path /var/lib/dpkg -o -path /var/lib/systemd \) \
+        -prune -o -print | sort
 }
 packages() { dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' | sort; }
 files >"$tmp/files.before"
@@ -153,7 +156,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$
 new=$(comm -13 "$tmp/packages.before" <(packages) | cut -d' ' -f1 | tr '\n' ' ')
 [ "$new" = "nebulor quorrel " ] || fail "apt installed more than the two games: $new"
 added=$(comm -13 "$tmp/files.before" <(files) | wc -l)
-ok "apt-get install ./nebulor_*.deb ./quorrel_*.deb: these two packages and $added files"
+ok "apt-get install ./nebulor_*.deb ./quorrel_*.deb: these two packages and $added new paths"
 
 for game in "${games[@]}"; do
     [ "$(PATH=/usr/local/bin:/usr/bin:/bin:/usr/games command -v "$game")" = "/usr/games/$game" ] ||
@@ -171,8 +174,8 @@ installed=()
 packages | cmp -s "$tmp/packages.before" - || fail "the packages installed differ after the removal"
 files >"$tmp/files.after"
 diff "$tmp/files.before" "$tmp/files.after" >&2 ||
-    fail "the files under /usr /etc /opt /var/games /var/lib differ after the removal"
-ok "apt-get remove nebulor quorrel: the same packages and the same $(wc -l <"$tmp/files.after") files as before"
+    fail "the files under ${roots[*]} differ after the removal"
+ok "apt-get remove nebulor quorrel: the same packages and the same $(wc -l <"$tmp/files.after") paths as before"
 
 echo "check_package: passed (packages in $dir)"
 printf '  %s\n' "${checked[@]}"
