@@ -17,7 +17,9 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+#include <string>
 #include <thread>
+#include <utility>
 
 #ifdef HAVE_CANBERRA
 #include <canberra.h>
@@ -120,8 +122,25 @@ class QtDialogs final : public Dialogs {
 // never holds up the game; the toolkit's beep where that cannot play it.
 class DesktopSound final : public Sound {
   public:
-    DesktopSound() {
-        std::thread([state = state_] { Run(*state); }).detach();
+    // Who plays it, so that the desktop's mixer names the game rather than
+    // the library: read here, on the program's thread.
+    struct Player {
+        std::string name;
+        std::string id;
+        std::string icon;
+    };
+    static Player ThisProgram(const std::string& title) {
+        QString id = QGuiApplication::desktopFileName();
+        if (id.isEmpty()) id = QCoreApplication::applicationName();
+        const QString name = title.empty() ? QGuiApplication::applicationDisplayName()
+                                           : QString::fromStdString(title);
+        // The icons are installed under the desktop entry's name.
+        return {name.toStdString(), id.toStdString(), id.toStdString()};
+    }
+
+    explicit DesktopSound(Player player) {
+        std::thread([state = state_, player = std::move(player)] { Run(*state, player); })
+            .detach();
     }
     // The worker may be stuck in a sound server that never answers: it is
     // told to stop and left to the end of the process.
@@ -148,10 +167,16 @@ class DesktopSound final : public Sound {
         bool stopping = false;
     };
 
-    static void Run(State& s) {
+    static void Run(State& s, [[maybe_unused]] const Player& player) {
 #ifdef HAVE_CANBERRA
         ca_context* context = nullptr;
         bool usable = ca_context_create(&context) == CA_SUCCESS;
+        if (usable) {
+            for (auto [key, value] : {std::pair{CA_PROP_APPLICATION_NAME, &player.name},
+                                      {CA_PROP_APPLICATION_ID, &player.id},
+                                      {CA_PROP_APPLICATION_ICON_NAME, &player.icon}})
+                if (!value->empty()) ca_context_change_props(context, key, value->c_str(), nullptr);
+        }
 #endif
         std::unique_lock lock(s.mutex);
         for (;;) {
@@ -252,11 +277,11 @@ const char* const* SystemInfoTools() {
     return tools;
 }
 
-Platform RealPlatform() {
+Platform RealPlatform(const std::string& title) {
     return Platform{std::make_unique<QtClock>(),
                     std::make_unique<MersenneRandom>(),
                     std::make_unique<QtDialogs>(),
-                    std::make_unique<DesktopSound>(),
+                    std::make_unique<DesktopSound>(DesktopSound::ThisProgram(title)),
                     std::make_unique<SystemInfoRegistry>(),
                     std::make_unique<RealFiles>(),
                     std::make_unique<DetachedLauncher>()};

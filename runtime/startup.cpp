@@ -126,7 +126,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
         QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
-    App app(info.title, RealPlatform(), line.classicSpeed ? Timing::Classic : Timing::Exact);
+    App app(info.title, RealPlatform(info.title),
+            line.classicSpeed ? Timing::Classic : Timing::Exact);
     app.onEnd = [](int status) { QApplication::exit(status); };
     int status = 0;
     {

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need.
 # As root it installs what is missing; otherwise it prints the install line.
+#   scripts/deps.sh [--package]    (--package: also what building the Debian
+#                                   packages and checking them needs)
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine fonts-dejavu-core)
 # Narrow faces that stand in where the bundled ones are missing.
@@ -10,20 +13,37 @@ packages+=(fonts-liberation fonts-dejavu-extra)
 packages+=(libcanberra-dev sound-theme-freedesktop)
 # scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
 packages+=(xvfb x11-utils xdotool openbox)
-# scripts/check_package.sh: the validators, and what cpack needs to find the libraries.
-packages+=(desktop-file-utils appstream groff-base dpkg-dev file)
+# scripts/check_package.sh: the validators.
+packages+=(desktop-file-utils appstream groff-base file)
+if [ "${1:-}" = --package ]; then
+    # dpkg-buildpackage, lintian and hardening-check; debian/control's
+    # Build-Depends come after.
+    packages+=(dpkg-dev build-essential debhelper lintian devscripts)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-((${#missing[@]} == 0)) && exit 0
+if ((${#missing[@]} > 0)); then
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "These packages are missing. Install them, then run this again:" >&2
+        echo "  sudo apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+fi
+[ "${1:-}" = --package ] || exit 0
 
+# Exactly what the package build asks for, from its own list.
+dpkg-checkbuilddeps 2>/dev/null && exit 0
 if [ "$(id -u)" -eq 0 ]; then
-    echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    echo "Installing the Build-Depends of debian/control"
+    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends ./
 else
-    echo "These packages are missing. Install them, then run this again:" >&2
-    echo "  sudo apt-get install ${missing[*]}" >&2
+    dpkg-checkbuilddeps || true
+    echo "Install them with: sudo apt-get build-dep ./" >&2
     exit 1
 fi
