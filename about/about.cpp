@@ -1,4 +1,4 @@
-#include "about.h"
+#include "about/about.h"
 
 #include <optional>
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "about/maker.h"
 #include "controls.h"
-#include "maker.h"
 #include "startup.h"
 
 namespace about {

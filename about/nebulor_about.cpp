@@ -1,4 +1,4 @@
-#include "nebulor_about.h"
+#include "about/nebulor_about.h"
 
 #include "app.h"
 

@@ -2,7 +2,7 @@
 // nebulor's about box: green, with the version, the start time and the notes
 // on how the game was made. Its twin is quorrel_about.h.
 
-#include "about.h"
+#include "about/about.h"
 
 namespace about {
 

@@ -1,4 +1,4 @@
-#include "quorrel_about.h"
+#include "about/quorrel_about.h"
 
 namespace about {
 

@@ -2,7 +2,7 @@
 // quorrel's about box: violet, with the version and the maker's addresses.
 // Its twin is nebulor_about.h.
 
-#include "about.h"
+#include "about/about.h"
 
 namespace about {
 

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "../nebulor/program.h"
-#include "../quorrel/program.h"
 #include "app.h"
 #include "drawing.h"
+#include "nebulor/program.h"
+#include "quorrel/program.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "app.h"
 #include "drawing.h"
-#include "program.h"
+#include "quorrel/program.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "hra.h"
+#include "nebulor/hra.h"
 
 #include "app.h"
 

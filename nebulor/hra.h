@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "controls.h"
-#include "modul1.h"
-#include "pictures.h"
-#include "rules.h"
+#include "nebulor/modul1.h"
+#include "nebulor/pictures.h"
+#include "nebulor/rules.h"
 
 namespace nebulor {
 

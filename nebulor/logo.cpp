@@ -1,4 +1,4 @@
-#include "logo.h"
+#include "nebulor/logo.h"
 
 #include "app.h"
 

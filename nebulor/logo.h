@@ -3,8 +3,8 @@
 // picture up, then hands over to the menu.
 
 #include "controls.h"
-#include "modul1.h"
-#include "pictures.h"
+#include "nebulor/modul1.h"
+#include "nebulor/pictures.h"
 
 namespace nebulor {
 

@@ -1,4 +1,4 @@
-#include "program.h"
+#include "nebulor/program.h"
 
 int main(int argc, char** argv) {
     return rt::RunProgram(argc, argv, nebulor::kInfo,

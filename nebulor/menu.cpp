@@ -1,7 +1,7 @@
-#include "menu.h"
+#include "nebulor/menu.h"
 
+#include "about/maker.h"
 #include "app.h"
-#include "maker.h"
 
 namespace nebulor {
 

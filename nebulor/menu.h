@@ -3,8 +3,8 @@
 // run, a clock and the rules. Loaded afresh after every game.
 
 #include "controls.h"
-#include "modul1.h"
-#include "pictures.h"
+#include "nebulor/modul1.h"
+#include "nebulor/pictures.h"
 
 namespace nebulor {
 

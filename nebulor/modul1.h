@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rules.h"
+#include "nebulor/rules.h"
 #include "values.h"
 
 namespace nebulor {

@@ -1,12 +1,12 @@
 #pragma once
 // nebulor's forms and how it starts.
 
-#include "hra.h"
-#include "logo.h"
-#include "menu.h"
-#include "modul1.h"
-#include "nebulor_about.h"
-#include "maker.h"
+#include "about/maker.h"
+#include "about/nebulor_about.h"
+#include "nebulor/hra.h"
+#include "nebulor/logo.h"
+#include "nebulor/menu.h"
+#include "nebulor/modul1.h"
 #include "startup.h"
 
 namespace nebulor {

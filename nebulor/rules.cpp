@@ -1,6 +1,6 @@
-#include "rules.h"
+#include "nebulor/rules.h"
 
-#include "modul1.h"
+#include "nebulor/modul1.h"
 
 namespace nebulor {
 

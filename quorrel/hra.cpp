@@ -1,4 +1,4 @@
-#include "hra.h"
+#include "quorrel/hra.h"
 
 #include "app.h"
 

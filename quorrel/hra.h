@@ -5,8 +5,8 @@
 #include <string>
 
 #include "controls.h"
-#include "pictures.h"
-#include "rules.h"
+#include "quorrel/pictures.h"
+#include "quorrel/rules.h"
 
 namespace quorrel {
 

@@ -1,4 +1,4 @@
-#include "program.h"
+#include "quorrel/program.h"
 
 int main(int argc, char** argv) {
     return rt::RunProgram(argc, argv, quorrel::kInfo,

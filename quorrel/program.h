@@ -1,11 +1,11 @@
 #pragma once
 // quorrel's forms and how it starts.
 
-#include "hra.h"
-#include "quorrel_about.h"
-#include "maker.h"
+#include "about/maker.h"
+#include "about/quorrel_about.h"
+#include "quorrel/hra.h"
+#include "quorrel/uvod.h"
 #include "startup.h"
-#include "uvod.h"
 
 namespace quorrel {
 

@@ -1,4 +1,4 @@
-#include "rules.h"
+#include "quorrel/rules.h"
 
 namespace quorrel {
 

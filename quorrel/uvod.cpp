@@ -1,4 +1,4 @@
-#include "uvod.h"
+#include "quorrel/uvod.h"
 
 namespace quorrel {
 

@@ -3,7 +3,7 @@
 // the game window takes over.
 
 #include "controls.h"
-#include "hra.h"
+#include "quorrel/hra.h"
 
 namespace quorrel {
 

@@ -3,8 +3,8 @@
 
 #include <QFontMetrics>
 
-#include "program.h"
-#include "support.h"
+#include "nebulor/program.h"
+#include "tests/about/support.h"
 
 namespace about::testing {
 namespace {

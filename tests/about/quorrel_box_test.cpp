@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
-#include "program.h"
-#include "support.h"
+#include "quorrel/program.h"
+#include "tests/about/support.h"
 
 namespace about::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "support.h"
+#include "tests/about/support.h"
 
 namespace about::testing {
 namespace {

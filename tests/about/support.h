@@ -7,19 +7,24 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#include "about/nebulor_about.h"
+#include "about/quorrel_about.h"
 #include "app.h"
 #include "drawing.h"
 #include "fakes.h"
 #include "mouse.h"
-#include "nebulor_about.h"
-#include "quorrel_about.h"
 
 namespace about::testing {
 
 using rt::testing::Click;
 
-inline const rt::ProgramInfo kNebulor{
-    .command = "nebulor", .title = "Nebulor", .major = 1, .minor = 1, .revision = 2, .summary = "", .appId = ""};
+inline const rt::ProgramInfo kNebulor{.command = "nebulor",
+                                      .title = "Nebulor",
+                                      .major = 1,
+                                      .minor = 1,
+                                      .revision = 2,
+                                      .summary = "",
+                                      .appId = ""};
 inline constexpr const char* kNebulorUnavailable = "Systémové inforácie nie sú teraz prístupné";
 inline constexpr const char* kQuorrelUnavailable = "Informácie o systéme nie sú teraz prístupné";
 

@@ -2,7 +2,7 @@
 // launcher: the order of the lookups, the reading of values, and that every
 // failure ends in the program's message with the box still open.
 
-#include "support.h"
+#include "tests/about/support.h"
 
 namespace about::testing {
 namespace {

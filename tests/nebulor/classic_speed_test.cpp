@@ -1,7 +1,7 @@
 // Classic speed: every tick falls on a system tick, 54.925 ms apart.
 
 #include "scheduler.h"
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

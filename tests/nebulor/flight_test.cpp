@@ -1,7 +1,7 @@
 // The UFOs' flight: back and forth at their own heights, turning at or past
 // the window's limits with a fresh step, until one is destroyed.
 
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

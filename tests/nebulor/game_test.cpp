@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <random>
 
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

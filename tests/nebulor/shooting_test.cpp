@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "support.h"
+#include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
 namespace {

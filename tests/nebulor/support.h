@@ -11,7 +11,7 @@
 #include "app.h"
 #include "fakes.h"
 #include "mouse.h"
-#include "program.h"
+#include "nebulor/program.h"
 
 namespace nebulor::testing {
 

@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "support.h"
+#include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <random>
 
-#include "support.h"
+#include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The splash screen, the options screen and the start of a game.
 
-#include "support.h"
+#include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
 namespace {

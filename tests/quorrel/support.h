@@ -9,7 +9,7 @@
 #include "app.h"
 #include "fakes.h"
 #include "mouse.h"
-#include "program.h"
+#include "quorrel/program.h"
 
 namespace quorrel::testing {
 

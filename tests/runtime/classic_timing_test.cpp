@@ -1,6 +1,6 @@
 // Classic timing: every tick falls on a system tick 65536/1193182 s apart.
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

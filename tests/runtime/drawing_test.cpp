@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

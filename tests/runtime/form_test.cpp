@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

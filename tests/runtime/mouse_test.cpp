@@ -7,7 +7,7 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

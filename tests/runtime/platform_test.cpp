@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <tuple>
 
-#include "support.h"
+#include "tests/runtime/support.h"
 
 namespace rttest {
 namespace {
