@@ -50,11 +50,11 @@ tests=$(grep -o "^100% tests passed, 0 tests failed out of [0-9]*" "$log") ||
 ok "dpkg-buildpackage -us -uc -b from a clean clone, no compiler warning; in it: $tests"
 
 version=$(dpkg-parsechangelog -l debian/changelog -S Version)
-want=$(sed -n 's/^set(NEBULOR_VERSION \(.*\))$/\1/p' about/CMakeLists.txt)+$(sed -n 's/^set(QUORREL_VERSION \(.*\))$/\1/p' about/CMakeLists.txt)
+want=$(sed -n 's/^set(NEBULOR_VERSION \(.*\))$/\1/p' CMakeLists.txt)+$(sed -n 's/^set(QUORREL_VERSION \(.*\))$/\1/p' CMakeLists.txt)
 [ "$version" = "$want" ] || fail "debian/changelog's version is $version; the programs' versions make $want"
 changes=$dir/nebulor-quorrel_${version}_$(dpkg-architecture -q DEB_HOST_ARCH).changes
 [ -f "$changes" ] || fail "no $(basename "$changes")"
-ok "debian/changelog: $version, the versions in about/CMakeLists.txt"
+ok "debian/changelog: $version, the versions in CMakeLists.txt"
 
 # The .changes names every package built; lintian checks them all with it.
 status=0

@@ -14,7 +14,7 @@ TEST_F(NebulorAboutTest, ShowsVersionStartTimeAndTheMakerFromTheConfiguredPlace)
     EXPECT_EQ(about.window()->windowTitle(), "About");
     EXPECT_EQ(about.window()->size(), QSize(371, 312));
     EXPECT_TRUE(about.window()->windowFlags().testFlag(Qt::Tool));
-    EXPECT_EQ(about.Label12.Caption(), "1.1.2");
+    EXPECT_STREQ(about.Label12.Caption().c_str(), maker::kNebulor.version);
     EXPECT_EQ(about.Label9.Caption(), "Hru si zapol o: 9:15:30.");
     EXPECT_EQ(about.Label6.Caption(), maker::kWeb);
     EXPECT_EQ(about.Label8.Caption(), maker::kEmail);
@@ -32,7 +32,7 @@ TEST_F(NebulorAboutTest, ReopenedAfterOkItShowsTheSameStartTime) {
     EXPECT_FALSE(app.ended());  // the menu is still open
     about.Show();
     EXPECT_EQ(about.Label9.Caption(), "Hru si zapol o: 9:15:30.");
-    EXPECT_EQ(about.Label12.Caption(), "1.1.2");
+    EXPECT_STREQ(about.Label12.Caption().c_str(), maker::kNebulor.version);
 
     Click(about.cmdOK);
     startTime = rt::DateTime{kMorning.msecs + 60'000};  // the program's own record is read

@@ -32,7 +32,7 @@ TEST_F(QuorrelAboutTest, TheGameWindowsAboutOpensTheVioletBoxWithItsVersion) {
     ASSERT_TRUE(about.Visible());
     EXPECT_EQ(about.window()->windowTitle(), "About");
     EXPECT_EQ(about.window()->size(), QSize(284, 205));
-    EXPECT_EQ(about.Label8.Caption(), "1.3.1");
+    EXPECT_STREQ(about.Label8.Caption().c_str(), maker::kQuorrel.version);
     EXPECT_EQ(about.lblVersion.Caption(), maker::kWeb);
     EXPECT_EQ(about.lblDescription.Caption(), maker::kEmail);
     EXPECT_NE(about.lblTitle.Caption().find(maker::NameOr("Quorrel")), std::string::npos);
@@ -62,7 +62,7 @@ TEST_F(QuorrelAboutTest, AboutTwiceGivesOneBoxAndAfterOkItLoadsAfresh) {
     EXPECT_FALSE(about.Loaded());
     EXPECT_FALSE(app.ended());
     Click(hra.Command3);
-    EXPECT_EQ(about.Label8.Caption(), "1.3.1");
+    EXPECT_STREQ(about.Label8.Caption().c_str(), maker::kQuorrel.version);
 }
 
 TEST_F(QuorrelAboutTest, TheProgramEndsOnlyWhenTheGameWindowAndTheBoxAreBothClosed) {

@@ -20,9 +20,9 @@ using rt::testing::Click;
 
 inline const rt::ProgramInfo kNebulor{.command = "nebulor",
                                       .title = "Nebulor",
-                                      .major = 1,
-                                      .minor = 1,
-                                      .revision = 2,
+                                      .major = maker::kNebulor.major,
+                                      .minor = maker::kNebulor.minor,
+                                      .revision = maker::kNebulor.revision,
                                       .summary = "",
                                       .appId = ""};
 inline constexpr const char* kNebulorUnavailable = "Systémové inforácie nie sú teraz prístupné";
