@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "app.h"
+#include "bench/support.h"
 #include "drawing.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
@@ -35,54 +36,15 @@
 
 namespace {
 
-struct Usage {
-    double cpu = 0;  // user+sys seconds, all threads
-    long voluntary = 0;
-    long involuntary = 0;
-};
-
-Usage usage() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    auto sec = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return {sec(ru.ru_utime) + sec(ru.ru_stime), ru.ru_nvcsw, ru.ru_nivcsw};
-}
-
-// Boxes close at once; each one is reported so that a game's end is seen.
-class ClosingDialogs final : public rt::Dialogs {
-  public:
-    void MsgBox(const std::string&, int, const std::string&) override {
-        ++shown;
-        if (onBox) onBox();
-    }
-    int shown = 0;
-    std::function<void()> onBox;
-};
+using bench::ClosingDialogs;
+using bench::Usage;
+using bench::usage;
 
 // How late the scheduler's wake-ups come: any tick held up by drawing shows
 // here, whichever timer it belongs to.
-class LatenessClock final : public rt::Clock {
+class LatenessClock final : public bench::WatchedClock {
   public:
-    explicit LatenessClock(std::unique_ptr<rt::Clock> inner) : inner_(std::move(inner)) {
-        inner_->setWakeHandler([this] {
-            if (measuring && asked_ != rt::kNever) {
-                const rt::Micros late = now() - asked_;
-                ++wakes;
-                sum += late;
-                worst = std::max(worst, late);
-                if (late > 2000) ++over2ms;
-                if (late > 5000) ++over5ms;
-                if (late > 50000) stalls.push_back({asked_, late});
-            }
-            wake();
-        });
-    }
-    rt::Micros now() const override { return inner_->now(); }
-    void wakeAt(rt::Micros when) override {
-        asked_ = when;
-        inner_->wakeAt(when);
-    }
-    std::int64_t wallMsecs() const override { return inner_->wallMsecs(); }
+    using WatchedClock::WatchedClock;
 
     bool measuring = false;
     long wakes = 0, over2ms = 0, over5ms = 0;
@@ -93,8 +55,16 @@ class LatenessClock final : public rt::Clock {
     std::vector<Stall> stalls;  // wake-ups more than 50 ms late
 
   private:
-    std::unique_ptr<rt::Clock> inner_;
-    rt::Micros asked_ = rt::kNever;
+    void woke(rt::Micros asked) override {
+        if (!measuring || asked == rt::kNever) return;
+        const rt::Micros late = now() - asked;
+        ++wakes;
+        sum += late;
+        worst = std::max(worst, late);
+        if (late > 2000) ++over2ms;
+        if (late > 5000) ++over5ms;
+        if (late > 50000) stalls.push_back({asked, late});
+    }
 };
 
 // One game timer's ticks while measuring. A timer with a fixed interval runs
@@ -324,7 +294,7 @@ struct NebulorRun {
         for (rt::Timer* t : {&hra.Quorrel, &hra.Quorrel2, &hra.Quorrel3, &hra.Obraz})
             bench.watch(*t, 0, false);
         // Only the end of a game opens a box: its timers have just stopped.
-        boxes.onBox = [this] {
+        boxes.onBox = [this](int, const std::string&) {
             this->bench.gameEnded();
             QTimer::singleShot(0, [this] { newGame(); });
         };
@@ -396,19 +366,15 @@ int main(int argc, char** argv) {
     std::printf("platform %s, screen refresh %.1f Hz\n",
                 qPrintable(QGuiApplication::platformName()), screen ? screen->refreshRate() : 0.0);
 
-    rt::Platform real = rt::RealPlatform();
-    auto dialogs = std::make_unique<ClosingDialogs>();
+    ClosingDialogs* closing = nullptr;
+    rt::Platform real = bench::PlatformWithClosingBoxes(closing);
+    ClosingDialogs& boxes = *closing;
     auto clock = std::make_unique<LatenessClock>(std::move(real.clock));
-    ClosingDialogs& boxes = *dialogs;
     LatenessClock& lateness = *clock;
     real.clock = std::move(clock);
-    real.dialogs = std::move(dialogs);
     rt::App app(mode == "quorrel" ? quorrel::kInfo.title : nebulor::kInfo.title, std::move(real),
                 timing);
-    app.onEnd = [](int status) {
-        std::fprintf(stderr, "program ended with status %d\n", status);
-        QApplication::exit(status);
-    };
+    bench::EndLeavesTheLoop(app, "program");
 
     Bench bench(lateness, timing);
     FrameCounter frames;

@@ -23,34 +23,16 @@
 #include <vector>
 
 #include "app.h"
+#include "bench/support.h"
 #include "drawing.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
 
 namespace {
 
-struct Usage {
-    double cpu = 0;  // user+sys seconds
-    long maxRssKb = 0;
-};
-
-Usage usage() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    auto sec = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return {sec(ru.ru_utime) + sec(ru.ru_stime), ru.ru_maxrss};
-}
-
-// Boxes close at once; each game's end box tells the bench the game is over.
-class ClosingDialogs final : public rt::Dialogs {
-  public:
-    void MsgBox(const std::string&, int style, const std::string& title) override {
-        ++shown;
-        if (onBox) onBox(style, title);
-    }
-    int shown = 0;
-    std::function<void(int style, const std::string& title)> onBox;
-};
+using bench::ClosingDialogs;
+using bench::Usage;
+using bench::usage;
 
 // One timer's ticks against its nominal count: how many of its intervals fit
 // while it ran. A tick that sets a new interval restarts the countdown, so
@@ -122,7 +104,30 @@ double RunFor(int seconds) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-void PrintCost(const Usage& u0, const Usage& u1, double wall) {
+// A game played for `seconds` by the player's hand, from its first game on.
+struct Played {
+    Usage u0, u1;
+    double wall = 0;
+    rt::Micros end = 0;  // on the program's clock
+};
+
+Played Play(int seconds, rt::Clock& clock, QTimer& hand, const std::function<void()>& newGame) {
+    QApplication::processEvents();
+    Played p;
+    p.u0 = usage();
+    newGame();
+    hand.start();
+    p.wall = RunFor(seconds);
+    hand.stop();
+    p.u1 = usage();
+    p.end = clock.now();
+    return p;
+}
+
+void PrintCost(const Played& p) {
+    const Usage& u0 = p.u0;
+    const Usage& u1 = p.u1;
+    const double wall = p.wall;
     std::printf("  cpu %.3f s (user+sys) in %.1f s, %.2f%% of wall\n", u1.cpu - u0.cpu, wall,
                 100.0 * (u1.cpu - u0.cpu) / wall);
     std::printf("  peak RSS %ld KiB\n", u1.maxRssKb);
@@ -136,16 +141,9 @@ struct Player {
 // ---- nebulor
 
 int PlayNebulor(int seconds) {
-    rt::Platform real = rt::RealPlatform();
-    auto dialogs = std::make_unique<ClosingDialogs>();
-    ClosingDialogs& boxes = *dialogs;
-    real.dialogs = std::move(dialogs);
-    rt::App app(nebulor::kInfo.title, std::move(real));
-    app.onEnd = [](int status) {
-        std::fprintf(stderr, "nebulor ended with status %d\n", status);
-        QApplication::exit(status);
-    };
-    rt::Clock& clock = app.clock();
+    bench::RealRun run(nebulor::kInfo.title, "nebulor");
+    ClosingDialogs& boxes = *run.boxes;
+    rt::Clock& clock = run.app.clock();
 
     nebulor::Program program;
     nebulor::Hra& hra = program.hra;
@@ -187,9 +185,9 @@ int PlayNebulor(int seconds) {
     auto newGame = [&] {
         if (playing || !menu.Visible()) return;
         rt::OptionButton* level = levels[games % 3];
-        app.dispatch([&] { level->SetValue(true); });  // raises its Click
+        run.app.dispatch([&] { level->SetValue(true); });  // raises its Click
         const rt::Micros t0 = clock.now();
-        app.dispatch([&] { menu.Command1.Click(); });  // "Nová hra", as a click fires it
+        run.app.dispatch([&] { menu.Command1.Click(); });  // "Nová hra", as a click fires it
         loadMs += double(clock.now() - t0) / 1000.0;
         ++games;
         playing = true;
@@ -219,7 +217,7 @@ int PlayNebulor(int seconds) {
             return;
         const rt::Micros before = clock.now();
         ++clicks;
-        app.dispatch([&] { image.Click(); });
+        run.app.dispatch([&] { image.Click(); });
         if (!playing || !hra.Loaded()) return;
         if (!obraz.running && hra.Obraz.Enabled()) obraz.start(before, 250);
         if (!quorrel3.running && hra.Quorrel3.Enabled()) quorrel3.start(before, hra.SpawnInterval3);
@@ -238,15 +236,9 @@ int PlayNebulor(int seconds) {
         for (rt::Image* ufo : {&hra.Image1, &hra.Image2}) shoot(*ufo, 1.0);
     });
 
-    app.Start([&] { menu.Show(); });
-    QApplication::processEvents();
-    const Usage u0 = usage();
-    newGame();
-    hand.start();
-    const double wall = RunFor(seconds);
-    hand.stop();
-    const Usage u1 = usage();
-    const rt::Micros end = clock.now();
+    run.app.Start([&] { menu.Show(); });
+    const Played played = Play(seconds, clock, hand, newGame);
+    const rt::Micros end = played.end;
     for (Probe* p : all) p->stop(end);
     if (playing) {
         kills += hra.Score;
@@ -261,35 +253,26 @@ int PlayNebulor(int seconds) {
     std::printf("  a game's start (menu to game screen) took %.1f ms on average\n",
                 games ? loadMs / double(games) : 0.0);
     PrintProbes(all);
-    PrintCost(u0, u1, wall);
-    const int status = app.ended() ? app.exitStatus() : 0;
-    app.onEnd = {};  // the forms' teardown is no ending
-    return status;
+    PrintCost(played);
+    return run.finish();
 }
 
 // ---- quorrel
 
 int PlayQuorrel(int seconds) {
-    rt::Platform real = rt::RealPlatform();
-    auto dialogs = std::make_unique<ClosingDialogs>();
-    ClosingDialogs& boxes = *dialogs;
-    real.dialogs = std::move(dialogs);
-    rt::App app(quorrel::kInfo.title, std::move(real));
-    app.onEnd = [](int status) {
-        std::fprintf(stderr, "quorrel ended with status %d\n", status);
-        QApplication::exit(status);
-    };
-    rt::Clock& clock = app.clock();
+    bench::RealRun run(quorrel::kInfo.title, "quorrel");
+    ClosingDialogs& boxes = *run.boxes;
+    rt::Clock& clock = run.app.clock();
+    Probe walk{"Timer1", "10 ms"}, time{"Timer2", "500 ms"};
 
     quorrel::Program program;
     quorrel::Hra& hra = program.hra;
-    Probe walk{"Timer1", "10 ms"}, time{"Timer2", "500 ms"};
     long games = 0, clicks = 0, total = 0;
     auto newGame = [&] {
         if (hra.Timer1.Enabled()) return;
         const rt::Micros t0 = clock.now();
         ++games;
-        app.dispatch([&] { hra.Command1.Click(); });  // "Štart", as a click fires it
+        run.app.dispatch([&] { hra.Command1.Click(); });  // "Štart", as a click fires it
         walk.start(t0, 10);
     };
     // Restart right after a loss, outside the tick that ended the game.
@@ -308,20 +291,14 @@ int PlayQuorrel(int seconds) {
     QObject::connect(&hand, &QTimer::timeout, [&] {
         newGame();
         for (int i = 0, n = int(player() % 4); i < n; ++i, ++clicks)
-            app.dispatch([&] { hra.Image1.Click(); });
+            run.app.dispatch([&] { hra.Image1.Click(); });
     });
 
     const rt::Micros shown = clock.now();
-    app.dispatch([&] { hra.Show(); });
+    run.app.dispatch([&] { hra.Show(); });
     time.start(shown, 500);
-    QApplication::processEvents();
-    const Usage u0 = usage();
-    newGame();
-    hand.start();
-    const double wall = RunFor(seconds);
-    hand.stop();
-    const Usage u1 = usage();
-    const rt::Micros end = clock.now();
+    const Played played = Play(seconds, clock, hand, newGame);
+    const rt::Micros end = played.end;
     walk.stop(end);
     time.stop(end);
 
@@ -329,10 +306,8 @@ int PlayQuorrel(int seconds) {
     std::printf("  games %ld, clicks %ld, message boxes %d, walkers killed %ld, best score %d\n",
                 games, clicks, boxes.shown, total + hra.Score, static_cast<int>(hra.BestScore));
     PrintProbes({&walk, &time});
-    PrintCost(u0, u1, wall);
-    const int status = app.ended() ? app.exitStatus() : 0;
-    app.onEnd = {};
-    return status;
+    PrintCost(played);
+    return run.finish();
 }
 
 // The offscreen platform has no window stacking; it says so on every Show.

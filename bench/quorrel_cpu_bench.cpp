@@ -15,46 +15,24 @@
 #include <random>
 
 #include "app.h"
+#include "bench/support.h"
 #include "drawing.h"
 #include "quorrel/program.h"
 
 namespace {
 
-struct Usage {
-    double cpu = 0;  // user+sys seconds
-    long maxRssKb = 0;
-};
-
-Usage usage() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    auto sec = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return {sec(ru.ru_utime) + sec(ru.ru_stime), ru.ru_maxrss};
-}
-
-// Boxes close at once so a lost game goes straight back to the options.
-class ClosingDialogs final : public rt::Dialogs {
-  public:
-    void MsgBox(const std::string&, int, const std::string&) override { ++shown; }
-    int shown = 0;
-};
+using bench::ClosingDialogs;
+using bench::Usage;
+using bench::usage;
 
 // Counts the scheduler's wake-ups of the real clock.
-class CountingClock final : public rt::Clock {
+class CountingClock final : public bench::WatchedClock {
   public:
-    explicit CountingClock(std::unique_ptr<rt::Clock> inner) : inner_(std::move(inner)) {
-        inner_->setWakeHandler([this] {
-            ++wakes;
-            wake();
-        });
-    }
-    rt::Micros now() const override { return inner_->now(); }
-    void wakeAt(rt::Micros when) override { inner_->wakeAt(when); }
-    std::int64_t wallMsecs() const override { return inner_->wallMsecs(); }
+    using WatchedClock::WatchedClock;
     long wakes = 0;
 
   private:
-    std::unique_ptr<rt::Clock> inner_;
+    void woke(rt::Micros) override { ++wakes; }
 };
 
 // Runs the event loop for `seconds`; returns the wall time it took.
@@ -73,18 +51,14 @@ int main(int argc, char** argv) {
     rt::RegisterFonts();
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
-    rt::Platform real = rt::RealPlatform();
-    auto dialogs = std::make_unique<ClosingDialogs>();
+    ClosingDialogs* closing = nullptr;
+    rt::Platform real = bench::PlatformWithClosingBoxes(closing);
+    ClosingDialogs& boxes = *closing;
     auto clock = std::make_unique<CountingClock>(std::move(real.clock));
-    ClosingDialogs& boxes = *dialogs;
     CountingClock& wakes = *clock;
     real.clock = std::move(clock);
-    real.dialogs = std::move(dialogs);
     rt::App app(quorrel::kInfo.title, std::move(real));
-    app.onEnd = [](int status) {
-        std::fprintf(stderr, "program ended with status %d\n", status);
-        QApplication::exit(status);
-    };
+    bench::EndLeavesTheLoop(app, "program");
 
     quorrel::Program program;
     quorrel::Hra& hra = program.hra;
