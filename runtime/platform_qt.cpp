@@ -139,8 +139,7 @@ class DesktopSound final : public Sound {
     }
 
     explicit DesktopSound(Player player) {
-        std::thread([state = state_, player = std::move(player)] { Run(*state, player); })
-            .detach();
+        std::thread([state = state_, player = std::move(player)] { Run(*state, player); }).detach();
     }
     // The worker may be stuck in a sound server that never answers: it is
     // told to stop and left to the end of the process.

@@ -13,6 +13,8 @@ packages+=(fonts-liberation fonts-dejavu-extra)
 packages+=(libcanberra-dev sound-theme-freedesktop)
 # scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
 packages+=(xvfb x11-utils xdotool openbox)
+# CI's style gates: scripts/check_format.sh and scripts/check_tidy.sh.
+packages+=(clang-format clang-tidy)
 # scripts/check_package.sh: the validators.
 packages+=(desktop-file-utils appstream groff-base file)
 if [ "${1:-}" = --package ]; then

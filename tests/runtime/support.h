@@ -7,15 +7,14 @@
 #include <vector>
 
 #include "app.h"
-#include "startup.h"
 #include "controls.h"
 #include "fakes.h"
 #include "mouse.h"
+#include "startup.h"
 
 namespace rttest {
 
 using Log = std::vector<std::string>;
-
 
 // Each test gets its own program; forms declared in the test go first.
 class RuntimeTest : public ::testing::Test {
