@@ -77,7 +77,8 @@ bool ScriptedRegistry::QueryValue(Key key, const std::string& name, std::uint32_
     auto it = values.find(name);
     if (it == values.end() || it->second.bytes.size() > size) return false;
     type = it->second.type;
-    std::memcpy(buffer, it->second.bytes.data(), it->second.bytes.size());
+    // Raw bytes, as a registry hands them over: a string value carries its own NUL or none.
+    std::copy_n(it->second.bytes.data(), it->second.bytes.size(), buffer);
     size = static_cast<std::uint32_t>(it->second.bytes.size());
     return true;
 }
