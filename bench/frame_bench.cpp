@@ -51,7 +51,7 @@ Usage usage() {
 // Boxes close at once; each one is reported so that a game's end is seen.
 class ClosingDialogs final : public rt::Dialogs {
   public:
-    void MsgBox(const std::string&, int, const std::string&) override {
+    void MsgBox(const std::string&, int, const std::string&, QWidget*) override {
         ++shown;
         if (onBox) onBox();
     }

@@ -44,7 +44,7 @@ Usage usage() {
 // Boxes close at once; each game's end box tells the bench the game is over.
 class ClosingDialogs final : public rt::Dialogs {
   public:
-    void MsgBox(const std::string&, int style, const std::string& title) override {
+    void MsgBox(const std::string&, int style, const std::string& title, QWidget*) override {
         ++shown;
         if (onBox) onBox(style, title);
     }

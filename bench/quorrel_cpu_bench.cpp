@@ -35,7 +35,7 @@ Usage usage() {
 // Boxes close at once so a lost game goes straight back to the options.
 class ClosingDialogs final : public rt::Dialogs {
   public:
-    void MsgBox(const std::string&, int, const std::string&) override { ++shown; }
+    void MsgBox(const std::string&, int, const std::string&, QWidget*) override { ++shown; }
     int shown = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -72,18 +73,25 @@ class MersenneRandom final : public Random {
 
 class QtDialogs final : public Dialogs {
   public:
-    void MsgBox(const std::string& prompt, int style, const std::string& title) override {
+    void MsgBox(const std::string& prompt, int style, const std::string& title,
+                QWidget* owner) override {
         QString text = QString::fromStdString(prompt);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        QMessageBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok);
+        if (!owner || !owner->isVisible()) owner = QApplication::activeWindow();
+        // A parent makes the box transient for its window: the window system
+        // keeps it over that window, and Qt centres it there where it may.
+        QMessageBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok,
+                        owner);
         box.setWindowModality(Qt::ApplicationModal);
-        const DismissedWhenDestroyed watch(box);
+        std::optional<DismissedWhenDestroyed> watch;
+        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            watch.emplace(box);
         box.exec();
     }
 
   private:
-    // A box whose window another client destroys is gone for the player:
+    // A box whose window another X client destroys is gone for the player:
     // that dismisses it as its OK would, else the modal wait never ends.
     class DismissedWhenDestroyed final : public QAbstractNativeEventFilter {
       public:
