@@ -81,8 +81,7 @@ class QtDialogs final : public Dialogs {
         if (!owner || !owner->isVisible()) owner = QApplication::activeWindow();
         // A parent makes the box transient for its window: the window system
         // keeps it over that window, and Qt centres it there where it may.
-        QMessageBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok,
-                        owner);
+        OwnedBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok, owner);
         box.setWindowModality(Qt::ApplicationModal);
         std::optional<DismissedWhenDestroyed> watch;
         if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
@@ -91,6 +90,21 @@ class QtDialogs final : public Dialogs {
     }
 
   private:
+    class OwnedBox final : public QMessageBox {
+      public:
+        using QMessageBox::QMessageBox;
+
+      protected:
+        // Qt centres the box's frame with a guessed frame size where no
+        // window manager has told one; the client areas' centres need none.
+        void showEvent(QShowEvent* event) override {
+            QMessageBox::showEvent(event);
+            QWidget* owner = parentWidget();
+            if (owner && !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+                move(pos() + owner->geometry().center() - geometry().center());
+        }
+    };
+
     // A box whose window another X client destroys is gone for the player:
     // that dismisses it as its OK would, else the modal wait never ends.
     class DismissedWhenDestroyed final : public QAbstractNativeEventFilter {

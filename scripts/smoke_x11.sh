@@ -52,10 +52,26 @@ click() {
     xdotool mousemove "$x" "$y" click 1
 }
 
-# Closes the message box titled $1 (not window $2) with Enter.
+# The client area of window $1: x y width height.
+area() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
+# Closes the message box titled $1 (not window $2) with Enter; with $3, checks
+# first that the box is centred over window $3, within its bounds.
 answer() {
-    local id
+    local id gx gy gw gh bx by bw bh
     id=$(window "$1" 60 "${2:-none}")
+    if [ -n "${3:-}" ]; then
+        read -r gx gy gw gh < <(area "$3")
+        read -r bx by bw bh < <(area "$id")
+        if ((bx < gx || by < gy || bx + bw > gx + gw || by + bh > gy + gh)) ||
+            (((2 * bx + bw) - (2 * gx + gw) > 8 * scale || (2 * gx + gw) - (2 * bx + bw) > 8 * scale)); then
+            echo "smoke: box '$1' at $bx $by ${bw}x$bh, not centred within $gx $gy ${gw}x$gh" >&2
+            return 1
+        fi
+    fi
     xdotool windowfocus --sync "$id" key Return
     gone "$id"
 }
@@ -94,7 +110,8 @@ for scale in 1 2; do
     xdotool windowfocus --sync "$about" key Escape
     gone "$about"
     click "$menu" 212 140                  # Nová hra
-    answer "Prehral si"                    # nobody shoots: an invader lands
+    game=$(window Nebulor 20 "$menu")
+    answer "Prehral si" none "$game"       # nobody shoots: an invader lands
     menu=$(window Nebulor)
     xdotool windowclose "$menu"
     finish "$pid" nebulor
@@ -107,8 +124,8 @@ for scale in 1 2; do
     click "$about" 234 155                 # its OK
     gone "$about"
     click "$game" 296 100                  # Štart
-    answer Quorrel "$game"                 # the walker escapes
-    answer Quorrel "$game"                 # the verdict
+    answer Quorrel "$game" "$game"         # the walker escapes
+    answer Quorrel "$game" "$game"         # the verdict
     xdotool windowclose "$game"
     finish "$pid" quorrel
 done
