@@ -12,9 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-sanitize}
-for game in nebulor quorrel; do
-    [ -x "$dir/$game/$game" ] || { echo "smoke: no $dir/$game/$game" >&2; exit 1; }
-done
+source scripts/smoke_lib.sh
 command -v weston >/dev/null || { echo "smoke: weston is not installed" >&2; exit 1; }
 
 display=:$((90 + RANDOM % 400))
@@ -178,27 +176,9 @@ answer() {
     ref=$f until_seen moved 20 >/dev/null
 }
 
-finish() {  # waits for $1 (pid) to end; fails on a bad status, a report or X
-    local pid=$1 name=$2 status=0
-    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "smoke: $name did not end" >&2
-        kill -9 "$pid"
-        return 1
-    fi
-    wait "$pid" || status=$?
-    if ((status != 0)) || grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error|xcb" "$logs/$name.log"; then
-        echo "smoke: $name ended with status $status" >&2
-        cat "$logs/$name.log" >&2
-        return 1
-    fi
-    if grep -qiE "wayland.*(not support|warning)|setGeometry|requestActivate" "$logs/$name.log"; then
-        echo "smoke: $name was warned about placement:" >&2
-        cat "$logs/$name.log" >&2
-        return 1
-    fi
-    echo "smoke: $name at scale $scale: played through and ended cleanly"
-}
+
+# What the log must not say: the X platform, or warnings about placement.
+notOnWayland='xcb|wayland.*(not support|warning)|setGeometry|requestActivate'
 
 # Takes the compositor's own screenshot as $1.png.
 screenshot() {
@@ -227,7 +207,7 @@ for s in 1 2; do
     answer "$game"                         # nobody shoots: an invader lands
     menu=$(until_seen frame 30 "$game")
     click "$menu" 212 220                  # Koniec
-    finish "$pid" nebulor
+    finish "$pid" nebulor "$notOnWayland"
 
     "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
     pid=$!
@@ -264,7 +244,7 @@ for s in 1 2; do
         xdotool mousemove $((x + w - 16 * scale)) $((y + 13 * scale))
         sleep 0.3
         xdotool click 1
-        finish "$pid" "$name"
+        finish "$pid" "$name" "$notOnWayland"
     done
     stop_compositor
 done

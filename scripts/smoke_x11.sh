@@ -8,9 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-sanitize}
-for game in nebulor quorrel; do
-    [ -x "$dir/$game/$game" ] || { echo "smoke: no $dir/$game/$game" >&2; exit 1; }
-done
+source scripts/smoke_lib.sh
 
 display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -82,22 +80,6 @@ gone() {
     return 1
 }
 
-finish() {  # waits for $1 (pid) to end; fails on a bad status or a report
-    local pid=$1 name=$2 status=0
-    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "smoke: $name did not end" >&2
-        kill -9 "$pid"
-        return 1
-    fi
-    wait "$pid" || status=$?
-    if ((status != 0)) || grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error" "$logs/$name.log"; then
-        echo "smoke: $name ended with status $status" >&2
-        cat "$logs/$name.log" >&2
-        return 1
-    fi
-    echo "smoke: $name at scale $scale: played through and ended cleanly"
-}
 
 for scale in 1 2; do
     export QT_SCALE_FACTOR=$scale
