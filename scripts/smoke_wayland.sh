@@ -44,6 +44,7 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # differs from the background colour (the kiosk shell's backdrop). "boxes F":
 # the box of a message box's face colour. "moved A B": the box of rows and
 # columns where many pixels changed. Each prints "x y w h" or nothing.
+# "tip A B X Y": where the top of the pointer in A stands from (X, Y).
 look() {
     python3 - "$@" <<'EOF'
 import sys
@@ -84,6 +85,16 @@ elif mode == "boxes":
     face = bytes([239, 239, 239])  # the message box's window colour
     box(w, h, lambda y: [x for x in range(w) if a[3 * (y * w + x):3 * (y * w + x) + 3] == face],
         60 * scale)
+elif mode == "tip":
+    # The topmost pixel of a pointer near ($5, $6) that B does not show, from there.
+    _, _, b = load(sys.argv[4])
+    px, py, r = int(sys.argv[5]), int(sys.argv[6]), 40 * scale
+    for y in range(max(0, py - r), min(h, py + r)):
+        xs = [x for x in range(max(0, px - r), min(w, px + r))
+              if a[3 * (y * w + x):3 * (y * w + x) + 3] != b[3 * (y * w + x):3 * (y * w + x) + 3]]
+        if xs:
+            print((xs[0] + xs[-1]) // 2 - px, y - py)
+            break
 else:
     _, _, b = load(sys.argv[4])
     box(w, h, lambda y: [x for x in range(w)
@@ -177,6 +188,25 @@ answer() {
 }
 
 
+# The pointing hand over layout pixel ($2, $3) of the window at $1 has its
+# finger's tip under the pointer.
+pointing() {
+    local x y a b dx dy
+    read -r x y _ <<<"$1"
+    x=$((x + $2 * scale)) y=$((y + $3 * scale))
+    xdotool mousemove "$x" "$y"
+    sleep 0.5
+    a=$(shot)
+    xdotool mousemove "$x" $((y + 60 * scale))
+    sleep 0.5
+    b=$(shot)
+    read -r dx dy < <(look tip "$scale" "$a" "$b" "$x" "$y")
+    if ((dx < -2 * scale || dx > 2 * scale || dy < -2 * scale || dy > 2 * scale)); then
+        echo "smoke: the hand's finger is $dx, $dy pixels from the pointer at scale $scale" >&2
+        return 1
+    fi
+}
+
 # What the log must not say: the X platform, or warnings about placement.
 notOnWayland='xcb|wayland.*(not support|warning)|setGeometry|requestActivate'
 
@@ -213,6 +243,7 @@ for s in 1 2; do
     pid=$!
     splash=$(until_seen frame 30)
     game=$(until_seen frame 30 "$splash")
+    pointing "$game" 296 100               # the hand over Štart
     click "$game" 296 142                  # About, larger than the game
     about=$(until_seen frame 20 "$game")
     click "$about" 234 155                 # its OK
