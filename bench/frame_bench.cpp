@@ -369,9 +369,7 @@ int main(int argc, char** argv) {
     ClosingDialogs* closing = nullptr;
     rt::Platform real = bench::PlatformWithClosingBoxes(closing);
     ClosingDialogs& boxes = *closing;
-    auto clock = std::make_unique<LatenessClock>(std::move(real.clock));
-    LatenessClock& lateness = *clock;
-    real.clock = std::move(clock);
+    LatenessClock& lateness = bench::Watch<LatenessClock>(real);
     rt::App app(mode == "quorrel" ? quorrel::kInfo.title : nebulor::kInfo.title, std::move(real),
                 timing);
     bench::EndLeavesTheLoop(app, "program");

@@ -19,6 +19,10 @@
 # time: ticks against the classic nominal count, wake-ups and frames a second,
 # and the classic game's CPU over the default one's.
 #
+# Each round also runs each game beside the animation under weston, natively
+# on Wayland: CPU of each, of the compositor and of the X server it draws
+# into, and ticks against nominal (FRAME_BENCH_WAYLAND=0 leaves that out).
+#
 # With several rounds the programs run in turn again and again, each game is
 # compared with the animation of its own round, and medians close the table.
 # Needs Xvfb; uses openbox as the window manager when it is installed (set
@@ -42,6 +46,7 @@ hz=$(getconf CLK_TCK)
 work=$(mktemp -d)
 xpid='' wmpid=''
 cleanup() {
+    [[ -n ${westonpid:-} ]] && kill "$westonpid" 2>/dev/null || true
     [[ -n $wmpid ]] && kill "$wmpid" 2>/dev/null || true
     [[ -n $xpid ]] && kill "$xpid" 2>/dev/null || true
     rm -rf "$work"
@@ -154,12 +159,13 @@ together() {
     "$anim" "$seconds" 3 >"$work/$tag.anim.out" 2>"$work/$tag.anim.err" &
     pids+=($!) labels+=("$tag.anim")
     awaitReady "$work/$tag.anim.out" "$!" "$tag.anim"
+    # $watch: more processes (a compositor, the X server) measured alongside, printed last
     local before=() after=() p
-    for p in "${pids[@]}"; do before+=("$(cpuns "$p")"); done
+    for p in "${pids[@]}" ${watch:-}; do before+=("$(cpuns "$p")"); done
     sleep "$seconds"
-    for p in "${pids[@]}"; do after+=("$(cpuns "$p")"); done
+    for p in "${pids[@]}" ${watch:-}; do after+=("$(cpuns "$p")"); done
     for i in "${!pids[@]}"; do awaitEnd "${pids[$i]}" "${labels[$i]}"; done
-    for i in "${!pids[@]}"; do printf '%s\t' $((after[i] - before[i])); done
+    for i in "${!before[@]}"; do printf '%s\t' $((after[i] - before[i])); done
 }
 
 # A game beside the animation.
@@ -199,6 +205,27 @@ versus() {
     printf '%s\t%s\t%s\n' "$round" "$name" "${cpu%$'\t'}" >>"$against"
 }
 
+# Under a Wayland compositor: weston on its X11 backend in the same X server,
+# each game beside the animation, both natively on Wayland
+# (FRAME_BENCH_WAYLAND=0 leaves it out).
+wlpairs=$work/wayland  # round, game, its CPU, the animation's, weston's, the X server's in ns, least ticks
+westonpid=''
+if [[ ${FRAME_BENCH_WAYLAND:-1} != 0 ]] && command -v weston >/dev/null; then
+    mkdir -m 700 "$work/run"
+    XDG_RUNTIME_DIR=$work/run weston --backend=x11-backend.so --shell=desktop-shell.so \
+        --socket=frame-bench --width=1024 --height=768 --idle-time=0 >"$work/weston.log" 2>&1 &
+    westonpid=$!
+    for _ in $(seq 100); do [[ -S $work/run/frame-bench ]] && break; sleep 0.1; done
+    [[ -S $work/run/frame-bench ]] || { echo "weston did not start" >&2; cat "$work/weston.log" >&2; exit 1; }
+    sleep 1  # its shell's clients
+fi
+onWayland() {
+    local round=$1 name=$2 cpu
+    cpu=$(QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR=$work/run WAYLAND_DISPLAY=frame-bench \
+        watch="$westonpid $xpid" together "$name" wl "$game")
+    printf '%s\t%s\t%s%s\n' "$round" "$name" "$cpu" "$(leastTicks "$work/wl.0.$name.out")" >>"$wlpairs"
+}
+
 for round in $(seq "$rounds"); do
     run "$round" simple_animation "$anim"
     run "$round" quorrel "$game" quorrel
@@ -206,6 +233,10 @@ for round in $(seq "$rounds"); do
     if [[ ${FRAME_BENCH_PAIRED:-1} != 0 ]]; then
         paired "$round" quorrel
         paired "$round" nebulor
+    fi
+    if [[ -n $westonpid ]]; then
+        onWayland "$round" quorrel
+        onWayland "$round" nebulor
     fi
     if [[ -n $other ]]; then
         versus "$round" quorrel
@@ -281,6 +312,17 @@ if [[ -s $pairs ]]; then
         awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.6 && t >= 99)}' || met=no
     done
     echo "goal (side by side, each game's median <= 0.6x the animation's cpu, every timer >= 99% of its ticks): $met"
+fi
+if [[ -s $wlpairs ]]; then
+    echo
+    echo "each game beside the animation under weston, natively on Wayland (CPU % of one core):"
+    awk -F '\t' -v s="$seconds" '{ printf "  %-9s round %s: game %6.2f, animation %6.2f (%.2fx), weston %6.2f, X %6.2f, least ticks %s%%\n",
+                    $2, $1, $3 / 1e7 / s, $4 / 1e7 / s, ($4 > 0 ? $3 / $4 : 0), $5 / 1e7 / s, $6 / 1e7 / s, $7 }' "$wlpairs"
+    for name in quorrel nebulor; do
+        m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$wlpairs" | median)
+        least=$(awk -F '\t' -v n="$name" '$2 == n {print $7}' "$wlpairs" | sort -g | head -n1)
+        printf '  %-9s median %.2fx of the animation, least ticks %s%%\n' "$name" "$m" "$least"
+    done
 fi
 if [[ -s $against ]]; then
     echo

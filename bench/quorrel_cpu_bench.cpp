@@ -54,9 +54,7 @@ int main(int argc, char** argv) {
     ClosingDialogs* closing = nullptr;
     rt::Platform real = bench::PlatformWithClosingBoxes(closing);
     ClosingDialogs& boxes = *closing;
-    auto clock = std::make_unique<CountingClock>(std::move(real.clock));
-    CountingClock& wakes = *clock;
-    real.clock = std::move(clock);
+    CountingClock& wakes = bench::Watch<CountingClock>(real);
     rt::App app(quorrel::kInfo.title, std::move(real));
     bench::EndLeavesTheLoop(app, "program");
 

@@ -33,7 +33,7 @@ inline Usage usage() {
 // Boxes close at once; each one is reported, so that a game's end is seen.
 class ClosingDialogs final : public rt::Dialogs {
   public:
-    void MsgBox(const std::string&, int style, const std::string& title) override {
+    void MsgBox(const std::string&, int style, const std::string& title, QWidget*) override {
         ++shown;
         if (onBox) onBox(style, title);
     }
@@ -65,6 +65,15 @@ class WatchedClock : public rt::Clock {
     std::unique_ptr<rt::Clock> inner_;
     rt::Micros asked_ = rt::kNever;
 };
+
+// Puts a watched clock of kind C in front of the platform's own.
+template <class C>
+C& Watch(rt::Platform& platform) {
+    auto clock = std::make_unique<C>(std::move(platform.clock));
+    C& watched = *clock;
+    platform.clock = std::move(clock);
+    return watched;
+}
 
 // The real platform with boxes that close at once; `boxes` is set to them.
 inline rt::Platform PlatformWithClosingBoxes(ClosingDialogs*& boxes) {

@@ -49,9 +49,10 @@ void App::End(int status) {
     if (onEnd) onEnd(status);
 }
 
-void App::dispatch(const std::function<void()>& handler) {
+void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     if (ended_) return;
     ++depth_;
+    running_.push_back(form);
     try {
         handler();
     } catch (const std::exception& e) {
@@ -59,6 +60,7 @@ void App::dispatch(const std::function<void()>& handler) {
     } catch (...) {
         fail("Unexpected error");
     }
+    running_.pop_back();
     --depth_;
     if (depth_ == 0) endIfNoForms();
 }
@@ -68,11 +70,17 @@ void App::fail(const std::string& message) {
     scheduler_.stopAll();
     frames_.flush();
     try {
-        dialogs().MsgBox(message, vbCritical, title_);
+        dialogs().MsgBox(message, vbCritical, title_, boxOwner());
     } catch (...) {
         std::fprintf(stderr, "%s: %s\n", title_.c_str(), message.c_str());
     }
     End(1);
+}
+
+QWidget* App::boxOwner() const {
+    for (auto it = running_.rbegin(); it != running_.rend(); ++it)
+        if (*it) return (*it)->shownWindow();
+    return nullptr;
 }
 
 void App::formLoaded(LoadedForm* form) {
@@ -96,7 +104,7 @@ void MsgBox(const std::string& prompt, int style, const std::string& title) {
     App& app = App::instance();
     app.frames().flush();
     app.scheduler().beforeWait();
-    app.dialogs().MsgBox(prompt, style, title.empty() ? app.title() : title);
+    app.dialogs().MsgBox(prompt, style, title.empty() ? app.title() : title, app.boxOwner());
 }
 
 void Beep() { App::instance().sound().Beep(); }

@@ -22,6 +22,8 @@
 #include "scheduler.h"
 #include "values.h"
 
+class QWidget;
+
 namespace rt {
 
 // A loaded form as the program sees it.
@@ -29,6 +31,8 @@ class LoadedForm {
   public:
     // The end statement: the window goes without the form's Unload handler.
     virtual void closeAtEnd() = 0;
+    // Where its handlers' message boxes go: its window while shown, else nullptr.
+    virtual QWidget* shownWindow() const = 0;
 
   protected:
     ~LoadedForm() = default;
@@ -67,7 +71,11 @@ class App {
     // Called once when the program ends (a real run leaves the event loop).
     std::function<void(int status)> onEnd;
 
-    void dispatch(const std::function<void()>& handler);
+    // `form` is the form whose handler this is, if any: its message boxes
+    // belong to its window.
+    void dispatch(const std::function<void()>& handler, LoadedForm* form = nullptr);
+    // The window of the form whose handler runs innermost, if it is shown.
+    QWidget* boxOwner() const;
 
     void formLoaded(LoadedForm* form);
     void formUnloaded(LoadedForm* form);
@@ -81,6 +89,7 @@ class App {
     Scheduler scheduler_;
     Frames frames_;
     std::vector<LoadedForm*> loaded_;
+    std::vector<LoadedForm*> running_;  // the forms of the handlers running, innermost last
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 namespace rt {
 
@@ -127,28 +129,50 @@ std::optional<std::string> UnusableScaleFactor() {
     return "ignoring QT_SCALE_FACTOR=" + *raw + ": not a scale factor from 0.1 to 16";
 }
 
+namespace {
+
+// The variable that names where the platform `plugin` would connect, if set.
+std::optional<std::string> displayOf(const QString& plugin, const CommandLine& line) {
+    if (plugin == QLatin1String("xcb")) return line.display ? line.display : env("DISPLAY");
+    if (plugin.startsWith(QLatin1String("wayland"))) return env("WAYLAND_DISPLAY");
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string StartFailure(const CommandLine& line, const std::vector<std::string>& messages) {
     static const QRegularExpression tried(
         QStringLiteral(R"(Could not (find|load) the Qt platform plugin \"([^\"]*)\")"));
     static const QRegularExpression available(
         QStringLiteral(R"(Available platform plugins are: ([^\n]*?)\.?\s*$)"),
         QRegularExpression::MultilineOption);
-    QString plugin;
-    bool missing = false;
-    QString plugins;
+    // Every plugin tried in turn (a Wayland session falls back to X), and
+    // whether it was missing.
+    std::vector<std::pair<QString, bool>> plugins;
+    QString others;
     for (const std::string& message : messages) {
         const QString text = QString::fromStdString(message);
         for (auto it = tried.globalMatch(text); it.hasNext();) {
             const QRegularExpressionMatch match = it.next();
-            missing = match.captured(1) == QLatin1String("find");
-            plugin = match.captured(2);
+            plugins.emplace_back(match.captured(2), match.captured(1) == QLatin1String("find"));
         }
         if (const QRegularExpressionMatch match = available.match(text); match.hasMatch())
-            plugins = match.captured(1);
+            others = match.captured(1);
         // The X platform's own word, should the loader's be filtered out.
-        if (plugin.isEmpty() && text.startsWith(QLatin1String("could not connect to display")))
-            plugin = QStringLiteral("xcb");
+        if (plugins.empty() && text.startsWith(QLatin1String("could not connect to display")))
+            plugins.emplace_back(QStringLiteral("xcb"), false);
     }
+    // Of several, the first that had somewhere to connect: the one the user
+    // meant; else the first, the session's own choice.
+    QString plugin;
+    bool missing = false;
+    for (const auto& [name, gone] : plugins)
+        if (displayOf(name, line)) {
+            plugin = name;
+            missing = gone;
+            break;
+        }
+    if (plugin.isEmpty() && !plugins.empty()) std::tie(plugin, missing) = plugins.front();
     const std::optional<std::string> chosen = env("QT_QPA_PLATFORM");
     const std::string chosenBy = line.platform ? " (-platform)"
                                  : chosen      ? " (QT_QPA_PLATFORM)"
@@ -160,7 +184,7 @@ std::string StartFailure(const CommandLine& line, const std::vector<std::string>
 
     if (missing) {
         std::string text = "no platform plugin \"" + name + "\" is installed" + chosenBy;
-        if (!plugins.isEmpty()) text += "; there are: " + plugins.toStdString();
+        if (!others.isEmpty()) text += "; there are: " + others.toStdString();
         return text;
     }
     if (name == "xcb") {
@@ -170,9 +194,13 @@ std::string StartFailure(const CommandLine& line, const std::vector<std::string>
         return "cannot open an X display: DISPLAY is not set";
     }
     if (name.rfind("wayland", 0) == 0) {
-        if (const auto socket = env("WAYLAND_DISPLAY"))
-            return "cannot connect to the Wayland display \"" + *socket + "\" (WAYLAND_DISPLAY)";
-        return "cannot connect to the Wayland display \"wayland-0\" (WAYLAND_DISPLAY is not set)";
+        // The Wayland library looks for a relative name in the runtime folder.
+        const std::string socket = env("WAYLAND_DISPLAY").value_or("wayland-0");
+        const std::string what = "cannot connect to the Wayland display \"" + socket + "\"";
+        if (socket.front() != '/' && !env("XDG_RUNTIME_DIR"))
+            return what + ": XDG_RUNTIME_DIR is not set";
+        return what +
+               (env("WAYLAND_DISPLAY") ? " (WAYLAND_DISPLAY)" : " (WAYLAND_DISPLAY is not set)");
     }
     if (!name.empty()) return "cannot start the platform plugin \"" + name + "\"" + chosenBy;
     return "cannot start the windowing system" +

@@ -120,7 +120,7 @@ void Control::leftReleased(bool onIt) {
     if (clickNeedsReleaseInside() && !onIt) return;
     // Still on screen, but hidden or disabled by an earlier event of this frame.
     if (!takesMouseNow()) return;
-    Dispatch([this] { clicked(); });
+    Dispatch(Parent(), [this] { clicked(); });
 }
 
 int Control::coveredRows() const {

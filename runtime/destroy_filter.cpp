@@ -19,7 +19,10 @@ class DestroyWatcher final : public QAbstractNativeEventFilter {
 };
 }  // namespace
 
+// Only X lets another client destroy our windows (elsewhere no X notice
+// comes); a Wayland compositor's close is a close request, the close box's path.
 void WatchDestroyedWindows() {
+    if (OnWayland()) return;
     static DestroyWatcher watcher;
     QCoreApplication::instance()->installNativeEventFilter(&watcher);
 }

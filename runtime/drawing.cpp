@@ -285,10 +285,13 @@ QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio
 }
 
 QCursor MakeCursor(const Cursor& cursor, qreal ratio) {
-    // The window system reads the hot spot in the pixmap's device pixels.
+    // X reads the hot spot in the pixmap's device pixels; Wayland in the
+    // cursor surface's own, which the pixmap's ratio scales already.
+    const qreal hotScale =
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? 1.0 : ratio;
     return QCursor(RenderPicture(cursor.picture, ratio),
-                   static_cast<int>(std::lround(cursor.hotX * ratio)),
-                   static_cast<int>(std::lround(cursor.hotY * ratio)));
+                   static_cast<int>(std::lround(cursor.hotX * hotScale)),
+                   static_cast<int>(std::lround(cursor.hotY * hotScale)));
 }
 
 void RegisterFonts() {

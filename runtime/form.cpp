@@ -131,9 +131,13 @@ namespace {
 QPointer<QWidget> lastShown;  // the window the player looked at last
 }  // namespace
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 // A window opens over the one the player was looking at (a game takes the
-// menu's place), else centred on the screen that holds the pointer.
+// menu's place), else centred on the screen that holds the pointer. Where the
+// compositor places windows, asking would only bring warnings.
 void Form::place() {
+    if (OnWayland()) return;
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (!screen) return;
@@ -155,6 +159,7 @@ void Form::Show() {
     lastShown = window_;
     window_->show();
     warmUpPictures();
+    if (OnWayland()) return;  // the compositor raises and activates new windows
     window_->raise();
     window_->activateWindow();
 }
@@ -210,7 +215,7 @@ void Form::applyCursor() {
 }
 
 void Form::closeRequested() {
-    Dispatch([&] { Unload(); });
+    Dispatch(*this, [&] { Unload(); });
     // Forms loaded hidden (the menu behind a splash) would keep the program
     // running with nothing on screen to show or close: a close that leaves no
     // window ends it.
@@ -224,6 +229,12 @@ void Form::closeRequested() {
 
 void Form::closeAtEnd() {
     if (window_) window_->hide();
+}
+
+QWidget* Form::shownWindow() const { return Visible() ? window_ : nullptr; }
+
+void Dispatch(Form& form, const std::function<void()>& handler) {
+    if (App::exists()) App::instance().dispatch(handler, &form);
 }
 
 void FlushDrawing() {

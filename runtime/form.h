@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QtGlobal>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -111,7 +112,9 @@ class Form : private LoadedForm {
     friend class Component;
     friend class Control;
     friend struct Surface;
+    friend void Dispatch(Form& form, const std::function<void()>& handler);
     void closeAtEnd() override;
+    QWidget* shownWindow() const override;
     void warmPictures(qreal ratio);
     static void warmUpPictures();
     void applyCursor();
@@ -125,6 +128,14 @@ class Form : private LoadedForm {
     std::vector<Component*> components_;
     std::vector<Control*> controls_;
 };
+
+// Runs a handler of `form` through the program's dispatch path: its message
+// boxes belong to the form's window.
+void Dispatch(Form& form, const std::function<void()>& handler);
+
+// On Wayland the compositor places, raises and activates windows, and
+// nobody but it destroys them.
+bool OnWayland();
 
 // Changes to controls reach the screen at most once per display frame,
 // with the ticks that come a frame after the last drawing; this puts what is

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+class QWidget;
+
 namespace rt {
 
 using Micros = std::int64_t;
@@ -50,8 +52,11 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
     // Modal, OK only; returns when the player has closed it. While it is open
-    // the program's windows take no clicks.
-    virtual void MsgBox(const std::string& prompt, int style, const std::string& title) = 0;
+    // the program's windows take no clicks. It belongs to `owner`, the window
+    // of the form that opened it, and shows over it; with none (the form is
+    // hidden or gone), over the program's active window.
+    virtual void MsgBox(const std::string& prompt, int style, const std::string& title,
+                        QWidget* owner) = 0;
 };
 
 class Sound {

@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -74,18 +75,39 @@ class MersenneRandom final : public Random {
 
 class QtDialogs final : public Dialogs {
   public:
-    void MsgBox(const std::string& prompt, int style, const std::string& title) override {
+    void MsgBox(const std::string& prompt, int style, const std::string& title,
+                QWidget* owner) override {
         QString text = QString::fromStdString(prompt);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        QMessageBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok);
+        if (!owner || !owner->isVisible()) owner = QApplication::activeWindow();
+        // A parent makes the box transient for its window: the window system
+        // keeps it over that window, and Qt centres it there where it may.
+        OwnedBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok, owner);
         box.setWindowModality(Qt::ApplicationModal);
-        const DismissedWhenDestroyed watch(box);
+        std::optional<DismissedWhenDestroyed> watch;
+        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            watch.emplace(box);
         box.exec();
     }
 
   private:
-    // A box whose window another client destroys is gone for the player:
+    class OwnedBox final : public QMessageBox {
+      public:
+        using QMessageBox::QMessageBox;
+
+      protected:
+        // Qt centres the box's frame with a guessed frame size where no
+        // window manager has told one; the client areas' centres need none.
+        void showEvent(QShowEvent* event) override {
+            QMessageBox::showEvent(event);
+            QWidget* owner = parentWidget();
+            if (owner && !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+                move(pos() + owner->geometry().center() - geometry().center());
+        }
+    };
+
+    // A box whose window another X client destroys is gone for the player:
     // that dismisses it as its OK would, else the modal wait never ends.
     class DismissedWhenDestroyed final : public QAbstractNativeEventFilter {
       public:

@@ -116,7 +116,7 @@ void Surface::formMouseMoved(Form& form, QMouseEvent* event) {
     const int shift = ShiftMask(event->modifiers());
     const Twips x = toTwips(event->position().x());
     const Twips y = toTwips(event->position().y());
-    Dispatch([&] { form.Form_MouseMove(button, shift, x, y); });
+    Dispatch(form, [&] { form.Form_MouseMove(button, shift, x, y); });
 }
 
 // The control's MouseMove, with `own` the pointer in the control's pixels.
@@ -126,7 +126,7 @@ void Surface::mouseMoved(Control& c, QMouseEvent* event, QPointF own) {
     const int shift = ShiftMask(event->modifiers());
     const Twips x = toTwips(own.x());
     const Twips y = toTwips(own.y());
-    Dispatch([&] {
+    Dispatch(c.Parent(), [&] {
         if (c.MouseMove) c.MouseMove(button, shift, x, y);
     });
 }
@@ -139,12 +139,12 @@ void Surface::paintControl(Control& control, QPainter& painter, const QRect& are
 
 bool Surface::arrowKey(Control& control, int step) {
     bool moved = false;
-    Dispatch([&] { moved = control.arrowKey(step); });
+    Dispatch(control.Parent(), [&] { moved = control.arrowKey(step); });
     return moved;
 }
 
 void Surface::press(Control& control) {
-    Dispatch([&control] { control.clicked(); });
+    Dispatch(control.Parent(), [&control] { control.clicked(); });
 }
 
 bool Surface::pressCancel(Form& form) {

@@ -56,7 +56,7 @@ void Timer::restart() {
         return;
     }
     scheduler.start(id_, cur_.interval, [this] {
-        App::instance().dispatch([this] {
+        Dispatch(Parent(), [this] {
             if (live_ && cur_.enabled && Tick) Tick();
         });
     });

@@ -13,6 +13,9 @@ packages+=(fonts-liberation fonts-dejavu-extra)
 packages+=(libcanberra-dev sound-theme-freedesktop)
 # scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
 packages+=(xvfb x11-utils xdotool openbox)
+# scripts/smoke_wayland.sh: a Wayland compositor on that X server, Qt's Wayland
+# platform and screenshots read back.
+packages+=(weston qt6-wayland imagemagick python3)
 # CI's style gates: scripts/check_format.sh and scripts/check_tidy.sh.
 packages+=(clang-format clang-tidy)
 # scripts/check_package.sh: the validators.

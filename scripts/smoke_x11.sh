@@ -8,9 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-sanitize}
-for game in nebulor quorrel; do
-    [ -x "$dir/$game/$game" ] || { echo "smoke: no $dir/$game/$game" >&2; exit 1; }
-done
+source scripts/smoke_lib.sh
 
 display=:$((90 + RANDOM % 400))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -52,10 +50,26 @@ click() {
     xdotool mousemove "$x" "$y" click 1
 }
 
-# Closes the message box titled $1 (not window $2) with Enter.
+# The client area of window $1: x y width height.
+area() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
+# Closes the message box titled $1 (not window $2) with Enter; with $3, checks
+# first that the box is centred over window $3, within its bounds.
 answer() {
-    local id
+    local id gx gy gw gh bx by bw bh
     id=$(window "$1" 60 "${2:-none}")
+    if [ -n "${3:-}" ]; then
+        read -r gx gy gw gh < <(area "$3")
+        read -r bx by bw bh < <(area "$id")
+        if ((bx < gx || by < gy || bx + bw > gx + gw || by + bh > gy + gh)) ||
+            (((2 * bx + bw) - (2 * gx + gw) > 8 * scale || (2 * gx + gw) - (2 * bx + bw) > 8 * scale)); then
+            echo "smoke: box '$1' at $bx $by ${bw}x$bh, not centred within $gx $gy ${gw}x$gh" >&2
+            return 1
+        fi
+    fi
     xdotool windowfocus --sync "$id" key Return
     gone "$id"
 }
@@ -66,22 +80,6 @@ gone() {
     return 1
 }
 
-finish() {  # waits for $1 (pid) to end; fails on a bad status or a report
-    local pid=$1 name=$2 status=0
-    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "smoke: $name did not end" >&2
-        kill -9 "$pid"
-        return 1
-    fi
-    wait "$pid" || status=$?
-    if ((status != 0)) || grep -qE "ERROR: (Address|Leak)Sanitizer|runtime error" "$logs/$name.log"; then
-        echo "smoke: $name ended with status $status" >&2
-        cat "$logs/$name.log" >&2
-        return 1
-    fi
-    echo "smoke: $name at scale $scale: played through and ended cleanly"
-}
 
 for scale in 1 2; do
     export QT_SCALE_FACTOR=$scale
@@ -94,7 +92,8 @@ for scale in 1 2; do
     xdotool windowfocus --sync "$about" key Escape
     gone "$about"
     click "$menu" 212 140                  # Nová hra
-    answer "Prehral si"                    # nobody shoots: an invader lands
+    game=$(window Nebulor 20 "$menu")
+    answer "Prehral si" none "$game"       # nobody shoots: an invader lands
     menu=$(window Nebulor)
     xdotool windowclose "$menu"
     finish "$pid" nebulor
@@ -107,8 +106,8 @@ for scale in 1 2; do
     click "$about" 234 155                 # its OK
     gone "$about"
     click "$game" 296 100                  # Štart
-    answer Quorrel "$game"                 # the walker escapes
-    answer Quorrel "$game"                 # the verdict
+    answer Quorrel "$game" "$game"         # the walker escapes
+    answer Quorrel "$game" "$game"         # the verdict
     xdotool windowclose "$game"
     finish "$pid" quorrel
 done

@@ -49,8 +49,9 @@ class InputBlocker final : public QObject {
 };
 }  // namespace
 
-void RecordedDialogs::MsgBox(const std::string& prompt, int style, const std::string& title) {
-    shown.push_back({prompt, style, title});
+void RecordedDialogs::MsgBox(const std::string& prompt, int style, const std::string& title,
+                             QWidget* owner) {
+    shown.push_back({prompt, style, title, owner});
     const Message message = shown.back();
     InputBlocker blocker;
     if (auto* app = QCoreApplication::instance()) app->installEventFilter(&blocker);

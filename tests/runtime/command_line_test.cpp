@@ -145,6 +145,7 @@ TEST(StartFailureTest, NamesTheWaylandSocketAndAnyOtherPlugin) {
     const std::string notLoaded =
         R"(Could not load the Qt platform plugin "wayland" in "" even though it was found.)";
     {
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", "/run/user/1000");
         const ScopedEnv socket("WAYLAND_DISPLAY", "wl-x");
         EXPECT_EQ(rt::StartFailure(Parse({"-platform", "wayland"}), {notLoaded, kFatal}),
                   R"(cannot connect to the Wayland display "wl-x" (WAYLAND_DISPLAY))");
@@ -153,6 +154,48 @@ TEST(StartFailureTest, NamesTheWaylandSocketAndAnyOtherPlugin) {
         R"(Could not load the Qt platform plugin "eglfs" in "" even though it was found.)";
     EXPECT_EQ(rt::StartFailure(Parse({"-platform", "eglfs"}), {eglfs, kFatal}),
               R"(cannot start the platform plugin "eglfs" (-platform))");
+}
+
+// A Wayland session whose socket is broken: the toolkit tries Wayland, falls
+// back to X, and the line names the platform the session could have used.
+TEST(StartFailureTest, NamesTheSessionsPlatformWhenTheFallbackFailsToo) {
+    const ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", "/run/user/1000");
+    const std::vector<std::string> said{
+        "Failed to create wl_display (No such file or directory)",
+        R"(Could not load the Qt platform plugin "wayland" in "" even though it was found.)",
+        "could not connect to display ", kXcbNotLoaded, kFatal};
+    {
+        const ScopedEnv socket("WAYLAND_DISPLAY", "wl-x");
+        const ScopedEnv display("DISPLAY", nullptr);
+        EXPECT_EQ(rt::StartFailure(Parse({}), said),
+                  R"(cannot connect to the Wayland display "wl-x" (WAYLAND_DISPLAY))");
+    }
+    const ScopedEnv socket("WAYLAND_DISPLAY", nullptr);
+    {
+        const ScopedEnv display("DISPLAY", ":5");
+        EXPECT_EQ(rt::StartFailure(Parse({}), said), R"(cannot open the X display ":5" (DISPLAY))");
+    }
+    const ScopedEnv display("DISPLAY", nullptr);
+    EXPECT_EQ(rt::StartFailure(Parse({}), said),
+              R"(cannot connect to the Wayland display "wayland-0" (WAYLAND_DISPLAY is not set))");
+}
+
+// A socket named relative to the runtime folder needs that folder.
+TEST(StartFailureTest, NamesAMissingRuntimeFolderForARelativeSocket) {
+    const std::vector<std::string> said{
+        "Failed to create wl_display (No such file or directory)",
+        R"(Could not load the Qt platform plugin "wayland" in "" even though it was found.)",
+        kFatal};
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+    {
+        const ScopedEnv socket("WAYLAND_DISPLAY", "wl-x");
+        EXPECT_EQ(rt::StartFailure(Parse({"-platform", "wayland"}), said),
+                  R"(cannot connect to the Wayland display "wl-x": XDG_RUNTIME_DIR is not set)");
+    }
+    const ScopedEnv socket("WAYLAND_DISPLAY", "/run/wl-x");
+    EXPECT_EQ(rt::StartFailure(Parse({"-platform", "wayland"}), said),
+              R"(cannot connect to the Wayland display "/run/wl-x" (WAYLAND_DISPLAY))");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QWidget>
 #include <cstdint>
+#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -122,6 +123,50 @@ TEST_F(FormTest, HandlerMayUnloadItsFormAndShowTheNextOne) {
     EXPECT_EQ(second.counter, 5);
     EXPECT_TRUE(app.ended());
     EXPECT_EQ(app.exitStatus(), 0);
+}
+
+// A box belongs to the window of the form whose handler opens it, whichever
+// window was shown last; a hidden form's box has no window of its own.
+TEST_F(FormTest, MessageBoxesBelongToTheFormWhoseHandlerOpensThem) {
+    Board first, second, hidden;
+    first.Command1.Click = [&] { rt::MsgBox("from the click"); };
+    second.Timer1.Tick = [&] {
+        second.Timer1.SetEnabled(false);
+        rt::MsgBox("from the tick");
+    };
+    hidden.Timer1.Tick = [&] {
+        hidden.Timer1.SetEnabled(false);
+        rt::MsgBox("from a hidden form");
+    };
+    first.Timer1.SetEnabled(false);
+    rt::Start(first);
+    second.Show();
+    hidden.Load();
+    fakes.dialogs->whileOpen = [&](const rt::testing::Message& m) {
+        // A box that opens inside another's wait belongs to its own form.
+        if (m.prompt == "from the click") advance(10);
+    };
+    rt::testing::Click(first.Command1);
+    ASSERT_EQ(fakes.dialogs->shown.size(), 3u);
+    EXPECT_EQ(fakes.dialogs->shown[0].owner, first.window());
+    for (size_t i = 1; i < 3; ++i) {
+        const rt::testing::Message& m = fakes.dialogs->shown[i];
+        EXPECT_EQ(m.owner, m.prompt == "from the tick" ? second.window() : nullptr) << m.prompt;
+    }
+}
+
+// An error escaping a handler is told over the window of that handler's form.
+TEST_F(FormTest, AnErrorBoxBelongsToTheFailingHandlersForm) {
+    Board first, second;
+    second.Command1.Click = [] { throw std::overflow_error("Overflow"); };
+    rt::Start(first);
+    second.Show();
+    first.Show();
+    rt::testing::Click(second.Command1);
+    ASSERT_EQ(fakes.dialogs->shown.size(), 1u);
+    EXPECT_EQ(fakes.dialogs->shown[0].prompt, "Overflow");
+    EXPECT_EQ(fakes.dialogs->shown[0].owner, second.window());
+    EXPECT_EQ(app.exitStatus(), 1);
 }
 
 TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 #include "tests/runtime/support.h"
 
@@ -50,8 +51,46 @@ TEST(RealDialogsTest, ABoxWhoseWindowIsDestroyedFromOutsideIsDismissed) {
             box->close();
         }
     });
-    platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor");
+    platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor", nullptr);
     EXPECT_TRUE(destroyed);
+}
+
+// A box is a modal child of the window it belongs to and opens centred over
+// it; with none given, over the active window.
+TEST(RealDialogsTest, ABoxIsTransientForItsWindowAndCentredOverIt) {
+    rt::Platform platform = rt::RealPlatform();
+    QWidget main, other;
+    main.setGeometry(100, 120, 600, 450);
+    other.setGeometry(500, 400, 300, 200);
+    main.show();
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QCoreApplication::processEvents();
+    struct Seen {
+        QWidget* parent = nullptr;
+        Qt::WindowModality modality = Qt::NonModal;
+        QPoint centre;
+    };
+    std::vector<Seen> seen;
+    auto look = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) return;
+            seen.push_back({box->parentWidget(), box->windowModality(), box->geometry().center()});
+            box->close();
+        });
+    };
+    look();
+    platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor", &main);
+    main.hide();
+    QApplication::setActiveWindow(&other);
+    look();
+    platform.dialogs->MsgBox("Gone", rt::vbOKOnly, "Nebulor", &main);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].parent, &main);
+    EXPECT_EQ(seen[0].modality, Qt::ApplicationModal);
+    EXPECT_LE((seen[0].centre - main.geometry().center()).manhattanLength(), 4);
+    EXPECT_EQ(seen[1].parent, &other);
 }
 
 }  // namespace
