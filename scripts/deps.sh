@@ -10,6 +10,8 @@ packages+=(fonts-liberation fonts-dejavu-extra)
 packages+=(libcanberra-dev sound-theme-freedesktop)
 # scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
 packages+=(xvfb x11-utils xdotool openbox)
+# scripts/smoke_atspi.sh: a session bus, the accessibility bus and registry, and a client.
+packages+=(dbus dbus-x11 at-spi2-core python3-pyatspi)
 # scripts/check_package.sh: the validators, and what cpack needs to find the libraries.
 packages+=(desktop-file-utils appstream groff-base dpkg-dev file)
 missing=()
