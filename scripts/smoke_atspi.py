@@ -167,15 +167,21 @@ def finish(process, command):
     print(f"smoke_atspi: {command} pressed through and ended cleanly", flush=True)
 
 
+# The splash, then the window after it: its tree, the difficulty and the about box.
+def first_screen(command, title, screen, button):
+    process, app = start(command)
+    splash(app, title)
+    window = wait(screen, lambda: window_with(app, pyatspi.ROLE_PUSH_BUTTON, button))
+    if window.getRole() != pyatspi.ROLE_FRAME or window.name != title:
+        fail(f"the {screen} is a {window.getRoleName()} named {window.name!r}")
+    show_tree(screen, window)
+    choose_hard(app, window)
+    about_box(app, find(window, pyatspi.ROLE_PUSH_BUTTON, "About"))
+    return process, app, window
+
+
 def nebulor():
-    process, app = start("nebulor")
-    splash(app, "Nebulor")
-    menu = wait("menu", lambda: window_with(app, pyatspi.ROLE_PUSH_BUTTON, "Nová hra"))
-    if menu.getRole() != pyatspi.ROLE_FRAME or menu.name != "Nebulor":
-        fail(f"the menu is a {menu.getRoleName()} named {menu.name!r}")
-    show_tree("menu", menu)
-    choose_hard(app, menu)
-    about_box(app, find(menu, pyatspi.ROLE_PUSH_BUTTON, "About"))
+    process, app, menu = first_screen("nebulor", "Nebulor", "menu", "Nová hra")
     press(find(menu, pyatspi.ROLE_PUSH_BUTTON, "Nová hra"))
     game = wait("game window", lambda: window_with(app, pyatspi.ROLE_IMAGE, "ufo"))
     caption = wait("difficulty caption", lambda: difficulty_caption(game))
@@ -189,14 +195,7 @@ def nebulor():
 
 
 def quorrel():
-    process, app = start("quorrel")
-    splash(app, "Quorrel")
-    game = wait("game window", lambda: window_with(app, pyatspi.ROLE_PUSH_BUTTON, "Štart"))
-    if game.getRole() != pyatspi.ROLE_FRAME or game.name != "Quorrel":
-        fail(f"the game window is a {game.getRoleName()} named {game.name!r}")
-    show_tree("options screen", game)
-    choose_hard(app, game)
-    about_box(app, find(game, pyatspi.ROLE_PUSH_BUTTON, "About"))
+    process, app, game = first_screen("quorrel", "Quorrel", "options screen", "Štart")
     start_button = find(game, pyatspi.ROLE_PUSH_BUTTON, "Štart")
     press(start_button)
     caption = wait("playing screen", lambda: not showing(start_button) and difficulty_caption(game))
