@@ -6,6 +6,7 @@ namespace nebulor {
 
 Logo::Logo(Modul1& modul1, rt::Form& menu)
     : rt::Form({.caption = "Form1",
+                .accessibleName = "Nebulor",
                 .width = 4680,
                 .height = 1830,
                 .border = rt::BorderStyle::None,

@@ -4,6 +4,7 @@ namespace quorrel {
 
 Úvod::Úvod(Hra& hra)
     : rt::Form({.caption = "Form2",
+                .accessibleName = "Quorrel",
                 .width = 4395,
                 .height = 1890,
                 .border = rt::BorderStyle::None,

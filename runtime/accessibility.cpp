@@ -3,7 +3,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QWindow>
+#include <algorithm>
 
 #include "surface.h"
 
@@ -39,12 +41,14 @@ class WindowlessAccessible final : public QAccessibleInterface {
                      Surface::shown(*control_).size());
     }
     QAccessible::Role role() const override {
-        return Surface::showsText(*control_) ? QAccessible::StaticText : QAccessible::Graphic;
+        return Surface::role(*control_) == AccessibleRole::Text ? QAccessible::StaticText
+                                                                : QAccessible::Graphic;
     }
+    // A picture that takes no clicks now (a walker between games) is not sensitive.
     QAccessible::State state() const override {
         QAccessible::State state;
         state.invisible = Surface::shown(*control_).isEmpty();
-        state.disabled = !Surface::enabled(*control_);
+        state.disabled = !Surface::takesClicks(*control_);
         return state;
     }
 
@@ -67,43 +71,129 @@ void Surface::dropAccessible(Control& c) {
 
 namespace {
 
+QAccessible::Role RoleOf(AccessibleRole role) {
+    switch (role) {
+        case AccessibleRole::Text: return QAccessible::StaticText;
+        case AccessibleRole::PushButton: return QAccessible::Button;
+        case AccessibleRole::RadioButton: return QAccessible::RadioButton;
+        case AccessibleRole::Grouping: return QAccessible::Grouping;
+        default: return QAccessible::Graphic;
+    }
+}
+
+bool Pressable(AccessibleRole role) {
+    return role == AccessibleRole::PushButton || role == AccessibleRole::RadioButton;
+}
+
+// Qt blocks the mouse and the keys of every other window while a message box
+// is open; a screen reader's press is dropped the same way.
+bool MessageBoxOpen() { return QApplication::activeModalWidget() != nullptr; }
+
 // A form's window or a container's widget, with its windowless controls
-// after its widget children.
+// after its widget children; the controls without a name (decorative
+// pictures) are left out.
 class SurfaceAccessible final : public QAccessibleWidget {
   public:
     using QAccessibleWidget::QAccessibleWidget;
 
-    int childCount() const override {
-        return QAccessibleWidget::childCount() + static_cast<int>(named().size());
-    }
+    int childCount() const override { return static_cast<int>(children().size()); }
     QAccessibleInterface* child(int index) const override {
-        const int own = QAccessibleWidget::childCount();
-        if (index < own) return QAccessibleWidget::child(index);
-        const std::vector<Control*> list = named();
-        const auto i = static_cast<size_t>(index - own);
-        return i < list.size() ? Surface::accessible(*list[i]) : nullptr;
+        const std::vector<QAccessibleInterface*> list = children();
+        return index >= 0 && static_cast<size_t>(index) < list.size()
+                   ? list[static_cast<size_t>(index)]
+                   : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        const std::vector<Control*> list = named();
-        for (size_t i = 0; i < list.size(); ++i)
-            if (Surface::accessible(*list[i]) == child)
-                return QAccessibleWidget::childCount() + static_cast<int>(i);
-        return QAccessibleWidget::indexOfChild(child);
+        const std::vector<QAccessibleInterface*> list = children();
+        const auto at = std::find(list.begin(), list.end(), child);
+        return at == list.end() ? -1 : static_cast<int>(at - list.begin());
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        if (QAccessibleInterface* own = QAccessibleWidget::childAt(x, y)) return own;
-        for (Control* c : named())
-            if (Surface::accessible(*c)->rect().contains(x, y)) return Surface::accessible(*c);
+        for (QAccessibleInterface* c : children())
+            if (!c->state().invisible && c->rect().contains(x, y)) return c;
         return nullptr;
     }
 
+    QAccessible::Role role() const override {
+        if (const Form* form = ownForm())
+            return Surface::design(*form).border == BorderStyle::FixedToolWindow
+                       ? QAccessible::Dialog
+                       : QAccessible::Window;
+        if (const Control* c = control()) return RoleOf(Surface::role(*c));
+        return QAccessibleWidget::role();
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+        if (const Form* form = ownForm()) {
+            const FormDesign& d = Surface::design(*form);
+            return QString::fromStdString(d.accessibleName.empty() ? d.caption : d.accessibleName);
+        }
+        if (const Control* c = control())
+            return QString::fromStdString(Surface::accessibleText(*c));
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (const Control* c = control(); c && Surface::role(*c) == AccessibleRole::RadioButton) {
+            state.checkable = true;
+            state.checked = Surface::checked(*c);
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (const Control* c = control(); c && Pressable(Surface::role(*c)))
+            names.prepend(pressAction());
+        return names;
+    }
+    // Later, as a click comes: the screen reader's call returns before a
+    // handler that opens a message box waits for it.
+    void doAction(const QString& name) override {
+        Control* c = control();
+        if (name != pressAction() || !c || !Pressable(Surface::role(*c))) {
+            QAccessibleWidget::doAction(name);
+            return;
+        }
+        if (MessageBoxOpen()) return;
+        auto* w = static_cast<ControlWidget*>(widget());
+        QMetaObject::invokeMethod(
+            w,
+            [w] {
+                if (w->owner() && !MessageBoxOpen()) Surface::press(*w->owner());
+            },
+            Qt::QueuedConnection);
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        if (const Control* c = control(); c && name == pressAction() && Surface::cancels(*c))
+            return {QStringLiteral("Escape")};
+        return QAccessibleWidget::keyBindingsForAction(name);
+    }
+
   private:
+    const Form* ownForm() const {
+        auto* window = dynamic_cast<FormWindow*>(widget());
+        return window ? window->owner() : nullptr;
+    }
+    Control* control() const {
+        auto* w = dynamic_cast<ControlWidget*>(widget());
+        return w ? w->owner() : nullptr;
+    }
     std::vector<Control*> named() const {
-        if (auto* window = dynamic_cast<FormWindow*>(widget()); window && window->owner())
-            return Surface::named(*window->owner(), nullptr);
-        if (auto* w = dynamic_cast<ControlWidget*>(widget()); w && w->owner())
-            return Surface::named(w->owner()->Parent(), w->owner());
+        if (const Form* form = ownForm()) return Surface::named(*form, nullptr);
+        if (Control* c = control()) return Surface::named(c->Parent(), c);
         return {};
+    }
+    std::vector<QAccessibleInterface*> children() const {
+        std::vector<QAccessibleInterface*> list;
+        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+            QAccessibleInterface* c = QAccessibleWidget::child(i);
+            auto* w = c ? dynamic_cast<ControlWidget*>(c->object()) : nullptr;
+            if (c && (!w || (w->owner() && !Surface::accessibleText(*w->owner()).empty())))
+                list.push_back(c);
+        }
+        for (Control* c : named()) list.push_back(Surface::accessible(*c));
+        return list;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include <QAccessible>
 #include <algorithm>
 
 #include "drawing.h"
@@ -109,6 +110,7 @@ void Control::drawFrame() {
     // even one to the same place.
     if (const QRect shown = pixels(); widget_->geometry() != shown) widget_->setGeometry(shown);
     widget_->setVisible(visible_);
+    Parent().keepFocus();
     if (repaintPending_) {
         widget_->update();
         widget_->setAccessibleName(QString::fromStdString(accessibleText()));
@@ -169,7 +171,7 @@ void Control::refreshWidget() {
     if (!widget_) return;
     widget_->setGeometry(pixels());
     widget_->setAttribute(Qt::WA_TransparentForMouseEvents, passesMouse());
-    widget_->setFocusPolicy(focusable() && enabled_ ? Qt::StrongFocus : Qt::NoFocus);
+    refreshFocus();
     widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
     widget_->setToolTip(QString::fromStdString(toolTip()));
     widget_->setAccessibleName(QString::fromStdString(accessibleText()));
@@ -177,6 +179,22 @@ void Control::refreshWidget() {
         widget_->setCursor(MakeCursor(*icon, widget_->devicePixelRatioF()));
     widget_->setVisible(visible_);
     widget_->update();
+    Parent().keepFocus();
+}
+
+void Control::refreshFocus() {
+    if (!widget_) return;
+    widget_->setFocusPolicy(!focusable() || !enabled_ ? Qt::NoFocus
+                            : tabStop()               ? Qt::StrongFocus
+                                                      : Qt::ClickFocus);
+}
+
+void Control::announceChecked() {
+    if (!widget_) return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(widget_, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 Twips Control::Left() {

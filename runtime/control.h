@@ -16,6 +16,9 @@ namespace rt {
 
 class ControlWidget;
 
+// What a screen reader is told a control is.
+enum class AccessibleRole { Picture, Text, PushButton, RadioButton, Grouping };
+
 struct Geometry {
     Twips left = 0;
     Twips top = 0;
@@ -79,8 +82,12 @@ class Control : public Component, private Drawable {
     virtual bool clickNeedsReleaseInside() const { return true; }
     virtual std::string toolTip() const { return {}; }
     // What a screen reader calls it: its caption, or a name for a picture.
+    // Controls without one are left out of what screen readers see.
     virtual std::string accessibleText() const { return {}; }
-    virtual bool showsText() const { return false; }  // a screen reader's text, not a graphic
+    virtual AccessibleRole accessibleRole() const { return AccessibleRole::Picture; }
+    virtual bool checked() const { return false; }
+    // Whether Tab stops on it; an option group has one stop, its selected option.
+    virtual bool tabStop() const { return true; }
     // Escape in the form presses it (an about box's "OK").
     virtual bool cancels() const { return false; }
     // An arrow key moved the focus by `step` within its group; true if it did.
@@ -95,8 +102,10 @@ class Control : public Component, private Drawable {
     bool enabledNow() const { return enabled_; }  // for painters: reading it loads nothing
     bool pressed() const;                         // held down by the mouse or the space bar
     bool hasFocus() const;
-    void repaint();        // after a property that changes the picture (drawn next frame)
-    void refreshWidget();  // after geometry, visibility, mouse or tool tip changes
+    void repaint();          // after a property that changes the picture (drawn next frame)
+    void refreshWidget();    // after geometry, visibility, mouse or tool tip changes
+    void refreshFocus();     // after what decides whether it takes the focus
+    void announceChecked();  // tells screen readers its checked state changed
     // How many of its top rows windowed controls of its container cover: a
     // windowless control lies under every windowed one.
     int coveredRows() const;

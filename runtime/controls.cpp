@@ -83,6 +83,14 @@ void CommandButton::SetFontUnderline(bool underline) {
     repaint();
 }
 
+// The dashes a highlighted caption wears ("- Koniec -") are decoration.
+std::string CommandButton::accessibleText() const {
+    const std::string& caption = cur_.caption;
+    const size_t first = caption.find_first_not_of("- ");
+    if (first == std::string::npos) return caption;
+    return caption.substr(first, caption.find_last_not_of("- ") + 1 - first);
+}
+
 void CommandButton::warmPictures(qreal ratio) {
     if (design_.style == ButtonStyle::Graphical && !design_.picture.empty())
         RenderPicture(design_.picture, ratio);
@@ -122,16 +130,39 @@ void OptionButton::SetValue(bool value) {
     touch();
     if (cur_.value == value) return;
     cur_.value = value;
-    repaint();
+    changed();
     if (!value) return;
-    for (Component* c : Parent().components()) {
-        auto* other = dynamic_cast<OptionButton*>(c);
-        if (other && other != this && other->container() == container() && other->cur_.value) {
+    for (OptionButton* other : group())
+        if (other != this && other->cur_.value) {
             other->cur_.value = false;
-            other->repaint();
+            other->changed();
         }
-    }
     if (Click) Click();
+}
+
+void OptionButton::changed() {
+    repaint();
+    announceChecked();
+    for (OptionButton* o : group()) o->refreshFocus();
+}
+
+std::vector<OptionButton*> OptionButton::group() const {
+    std::vector<OptionButton*> options;
+    for (Component* c : Parent().components())
+        if (auto* o = dynamic_cast<OptionButton*>(c); o && o->container() == container())
+            options.push_back(o);
+    std::stable_sort(options.begin(), options.end(), [](OptionButton* a, OptionButton* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    return options;
+}
+
+bool OptionButton::tabStop() const {
+    if (cur_.value) return true;
+    const std::vector<OptionButton*> options = group();
+    return std::none_of(options.begin(), options.end(),
+                        [](OptionButton* o) { return o->cur_.value; }) &&
+           options.front() == this;
 }
 
 // Clicking the selected option raises Click again.
@@ -143,19 +174,13 @@ void OptionButton::clicked() {
 }
 
 bool OptionButton::arrowKey(int step) {
-    std::vector<OptionButton*> group;
-    for (Component* c : Parent().components())
-        if (auto* o = dynamic_cast<OptionButton*>(c);
-            o && o->container() == container() && o->Visible() && o->Enabled())
-            group.push_back(o);
-    if (group.size() < 2) return false;
-    std::stable_sort(group.begin(), group.end(), [](OptionButton* a, OptionButton* b) {
-        return a->tabIndex() < b->tabIndex();
-    });
-    const auto at = std::find(group.begin(), group.end(), this);
-    if (at == group.end()) return false;
-    const long n = static_cast<long>(group.size());
-    OptionButton* next = group[static_cast<size_t>(((at - group.begin()) + step + n) % n)];
+    std::vector<OptionButton*> usable = group();
+    std::erase_if(usable, [](OptionButton* o) { return !o->Visible() || !o->Enabled(); });
+    if (usable.size() < 2) return false;
+    const auto at = std::find(usable.begin(), usable.end(), this);
+    if (at == usable.end()) return false;
+    const long n = static_cast<long>(usable.size());
+    OptionButton* next = usable[static_cast<size_t>(((at - usable.begin()) + step + n) % n)];
     next->SetValue(true);
     if (QWidget* w = next->widget()) w->setFocus();
     return true;

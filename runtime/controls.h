@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "control.h"
 #include "timer.h"
@@ -97,7 +98,7 @@ class Label final : public Designed<LabelDesign> {
     void paint(QPainter& painter, const QRect& area) override;
     std::string toolTip() const override { return cur_.toolTip; }
     std::string accessibleText() const override { return cur_.caption; }
-    bool showsText() const override { return true; }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Text; }
 };
 
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
@@ -126,7 +127,8 @@ class CommandButton final : public Designed<ButtonDesign> {
 
   protected:
     const Cursor* mouseIcon() const override { return &cur_.mouseIcon; }
-    std::string accessibleText() const override { return cur_.caption; }
+    std::string accessibleText() const override;
+    AccessibleRole accessibleRole() const override { return AccessibleRole::PushButton; }
     bool cancels() const override { return cur_.cancel; }
     void warmPictures(qreal ratio) override;
     bool windowed() const override { return true; }
@@ -161,9 +163,17 @@ class OptionButton final : public Designed<OptionDesign> {
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
     std::string accessibleText() const override { return cur_.caption; }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::RadioButton; }
+    bool checked() const override { return cur_.value; }
+    // The selected option, or the group's first while none is.
+    bool tabStop() const override;
     void paint(QPainter& painter, const QRect& area) override;
     void clicked() override;
     bool arrowKey(int step) override;  // selects the next option of its group
+
+  private:
+    std::vector<OptionButton*> group() const;  // its container's options, in tab order
+    void changed();
 };
 
 struct FrameDesign {
@@ -186,6 +196,7 @@ class Frame final : public Designed<FrameDesign> {
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
     std::string accessibleText() const override { return cur_.caption; }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Grouping; }
     void paint(QPainter& painter, const QRect& area) override;
 };
 

@@ -111,14 +111,12 @@ void Form::Load() {
         for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
             if ((*it)->windowed() == windowed)
                 if (QWidget* w = (*it)->widget()) w->raise();
-    std::vector<Control*> focusOrder;
-    for (Control* c : controls_)
-        if (c->focusable()) focusOrder.push_back(c);
-    std::stable_sort(focusOrder.begin(), focusOrder.end(),
-                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
-    for (size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(focusOrder[i - 1]->widget(), focusOrder[i]->widget());
-    if (!focusOrder.empty()) focusOrder.front()->widget()->setFocus();
+    const std::vector<Control*> order = focusOrder();
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->widget(), order[i]->widget());
+    const auto first = std::find_if(order.begin(), order.end(),
+                                    [](Control* c) { return c->tabStop() && c->takesMouseNow(); });
+    if (first != order.end()) (*first)->widget()->setFocus();
 
     applyCursor();
     loading_ = false;
@@ -225,7 +223,36 @@ void Form::closeRequested() {
         App::instance().End(0);
 }
 
-// ---- Control
+std::vector<Control*> Form::focusOrder() const {
+    std::vector<Control*> order;
+    for (Control* c : controls_)
+        if (c->focusable() && c->widget()) order.push_back(c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    return order;
+}
+
+// Qt moves the focus on from a widget it hides, but onto the next widget
+// even when that one is about to hide too, and nowhere once none is left:
+// this follows the controls' own state, and leaves the focus with the form
+// when no control can take it, so that no key presses a hidden button.
+void Form::keepFocus() {
+    if (!window_ || loading_) return;
+    auto* focused = dynamic_cast<ControlWidget*>(window_->focusWidget());
+    Control* from = focused ? focused->owner() : nullptr;
+    if (!from || from->takesMouseNow()) return;
+    const std::vector<Control*> order = focusOrder();
+    const auto at = std::find(order.begin(), order.end(), from);
+    const size_t start = at == order.end() ? 0 : static_cast<size_t>(at - order.begin()) + 1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        Control* c = order[(start + i) % order.size()];
+        if (c != from && c->tabStop() && c->takesMouseNow()) {
+            c->widget()->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    window_->setFocus(Qt::OtherFocusReason);
+}
 
 void Form::closeAtEnd() {
     if (window_) window_->hide();

@@ -59,7 +59,8 @@ enum class BorderStyle { None = 0, FixedSingle = 1, FixedToolWindow = 4 };
 
 struct FormDesign {
     std::string caption;
-    Twips width = 0;  // client area
+    std::string accessibleName{};  // what screen readers call the window, if not its caption
+    Twips width = 0;               // client area
     Twips height = 0;
     // The layout's position, kept for the record: windows open where the
     // player is looking (Form::place).
@@ -120,6 +121,9 @@ class Form : private LoadedForm {
     void applyCursor();
     void place();
     void closeRequested();
+    std::vector<Control*> focusOrder() const;  // the focusable controls in tab order
+    // The focus leaves a control that has hidden or been disabled.
+    void keepFocus();
 
     FormDesign design_;
     FormDesign current_;

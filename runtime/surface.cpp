@@ -143,9 +143,9 @@ bool Surface::arrowKey(Control& control, int step) {
     return moved;
 }
 
-void Surface::press(Control& control) {
-    Dispatch(control.Parent(), [&control] { control.clicked(); });
-}
+// Through the click's own checks: a key or a screen reader never presses a
+// hidden or disabled button.
+void Surface::press(Control& control) { control.leftReleased(true); }
 
 bool Surface::pressCancel(Form& form) {
     for (Control* c : form.controls_)

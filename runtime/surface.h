@@ -55,7 +55,7 @@ struct Surface {
     static void leftReleased(Control& control, bool onIt) { control.leftReleased(onIt); }
     static bool focusable(const Control& control) { return control.focusable(); }
     static bool arrowKey(Control& control, int step);
-    static void press(Control& control);  // the keyboard's click
+    static void press(Control& control);  // the keyboard's and screen readers' click
     static bool pressCancel(Form& form);  // Escape: the form's cancel button, if any
     static FormWindow* window(const Form& form) { return form.window_; }
 
@@ -65,9 +65,11 @@ struct Surface {
     static bool onSurface(const Control& c) { return c.built_ && c.surface(); }
     static QWidget* surfaceOf(const Control& c) { return c.surface(); }
     static QRect shown(const Control& c) { return c.shown_; }
-    static bool enabled(const Control& c) { return c.enabled_; }
+    static bool takesClicks(const Control& c) { return c.takesMouseNow(); }
     static std::string accessibleText(const Control& c) { return c.accessibleText(); }
-    static bool showsText(const Control& c) { return c.showsText(); }
+    static AccessibleRole role(const Control& c) { return c.accessibleRole(); }
+    static bool checked(const Control& c) { return c.checked(); }
+    static bool cancels(const Control& c) { return c.cancels(); }
 };
 
 // Installed with the first window: screen readers find windowless controls

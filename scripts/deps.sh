@@ -16,6 +16,8 @@ packages+=(xvfb x11-utils xdotool openbox)
 # scripts/smoke_wayland.sh: a Wayland compositor on that X server, Qt's Wayland
 # platform and screenshots read back.
 packages+=(weston qt6-wayland imagemagick python3)
+# scripts/smoke_atspi.sh: a session bus, the accessibility bus and registry, and a client.
+packages+=(dbus dbus-x11 at-spi2-core python3-pyatspi)
 # CI's style gates: scripts/check_format.sh and scripts/check_tidy.sh.
 packages+=(clang-format clang-tidy)
 # scripts/check_package.sh: the validators.

@@ -8,23 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-sanitize}
+source scripts/x_server.sh
 source scripts/smoke_lib.sh
-
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-logs=$(mktemp -d)
-cleanup() {
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$logs"
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break || sleep 0.1; done 2>/dev/null || sleep 2
-
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
-export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 # The id of the visible window titled exactly $1 other than window $3,
 # waiting up to $2 seconds.
@@ -137,8 +122,10 @@ done
 pid=$!
 menu=$(window Nebulor 30)
 click "$menu" 212 140                  # Nová hra
+game=$(window Nebulor 20 "$menu")      # the game window has the menu's title
 box=$(window "Prehral si" 60)
 xdotool windowclose "$box"
+gone "$game" || { echo "smoke: the game did not end with its box destroyed" >&2; exit 1; }
 menu=$(window Nebulor)
 alt_f4 "$menu"
 finish "$pid" nebulor

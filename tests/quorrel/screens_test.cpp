@@ -1,5 +1,7 @@
 // The splash screen, the options screen and the start of a game.
 
+#include <QTest>
+
 #include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
@@ -39,6 +41,34 @@ TEST_F(SplashTest, PictureSlidesUpIn54TicksThenHandsOverTwoSecondsLater) {
 }
 
 using OptionsTest = QuorrelTest;
+
+// Real key events, as the window hands them to its focused widget.
+TEST_F(OptionsTest, TheKeyboardStartsAGameAndThenPressesNoHiddenButton) {
+    openGameWindow();
+    rt::FlushDrawing();
+    QWindow* window = hra.window()->windowHandle();
+    QTest::keyClick(window, Qt::Key_Tab);  // one stop for the options: the selected one
+    EXPECT_EQ(hra.window()->focusWidget(), hra.Option2.widget());
+    QTest::keyClick(window, Qt::Key_Tab);
+    EXPECT_EQ(hra.window()->focusWidget(), hra.Command2.widget());
+    QTest::keyClick(window, Qt::Key_Backtab);
+    QTest::keyClick(window, Qt::Key_Down);
+    EXPECT_TRUE(hra.Option3.Value());
+    QTest::keyClick(window, Qt::Key_Backtab);
+    ASSERT_EQ(hra.window()->focusWidget(), hra.Command1.widget());
+
+    fakes.random->push(kRndMin);
+    QTest::keyClick(window, Qt::Key_Space);  // "Štart"
+    ASSERT_TRUE(hra.Timer1.Enabled());
+    EXPECT_EQ(hra.Label9.Caption(), "Obtiažnosť: ťažká");
+    rt::FlushDrawing();
+    EXPECT_EQ(hra.window()->focusWidget(), hra.window());
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Escape})
+        QTest::keyClick(window, key);
+    EXPECT_FALSE(program.about.Loaded());
+    EXPECT_TRUE(messages().empty());
+    EXPECT_TRUE(hra.Timer1.Enabled());
+}
 
 TEST_F(OptionsTest, AfterLoadingMediumIsSelectedWithTheClockAndNoRecord) {
     openGameWindow();
