@@ -173,22 +173,10 @@ TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {
     Board first, second;
     rt::Start(first);
     second.Show();
-    struct {
-        std::uint8_t responseType = 17;  // an X DestroyNotify, as the toolkit passes it on
-        std::uint8_t pad = 0;
-        std::uint16_t sequence = 1;
-        std::uint32_t event;
-        std::uint32_t window;
-    } notice;
-    notice.event = notice.window = static_cast<std::uint32_t>(first.window()->winId());
-    qintptr result = 0;
-    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
-                                                            &result);
+    SendDestroyNotify(*first.window());
     EXPECT_FALSE(first.Loaded());
     EXPECT_FALSE(app.ended());
-    notice.event = notice.window = static_cast<std::uint32_t>(second.window()->winId());
-    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
-                                                            &result);
+    SendDestroyNotify(*second.window());
     EXPECT_TRUE(app.ended());  // the last window gone: the program ends
 }
 

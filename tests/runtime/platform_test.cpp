@@ -31,17 +31,7 @@ TEST(RealDialogsTest, ABoxWhoseWindowIsDestroyedFromOutsideIsDismissed) {
     QTimer::singleShot(0, [&] {
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
-        struct {
-            std::uint8_t responseType = 17;  // an X DestroyNotify, as the toolkit passes it on
-            std::uint8_t pad = 0;
-            std::uint16_t sequence = 1;
-            std::uint32_t event;
-            std::uint32_t window;
-        } notice;
-        notice.event = notice.window = static_cast<std::uint32_t>(box->winId());
-        qintptr result = 0;
-        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
-                                                                &result);
+        SendDestroyNotify(*box);
         destroyed = true;
     });
     // Should the box stay, the test fails instead of hanging.

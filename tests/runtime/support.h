@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+#include <QWidget>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,22 @@
 namespace rttest {
 
 using Log = std::vector<std::string>;
+
+// Tells the program, as the toolkit passes on an X server's DestroyNotify,
+// that another client destroyed `window`.
+inline void SendDestroyNotify(QWidget& window) {
+    struct {
+        std::uint8_t responseType = 17;
+        std::uint8_t pad = 0;
+        std::uint16_t sequence = 1;
+        std::uint32_t event;
+        std::uint32_t window;
+    } notice;
+    notice.event = notice.window = static_cast<std::uint32_t>(window.winId());
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &notice,
+                                                            &result);
+}
 
 // Each test gets its own program; forms declared in the test go first.
 class RuntimeTest : public ::testing::Test {
