@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the games and starts one: ./play.sh [nebulor|quorrel] [OPTION...]
-# Further arguments go to the game, e.g. ./play.sh quorrel --classic-speed
+# Further arguments go to the game, e.g. ./play.sh quorrel --exact-timers
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh

@@ -14,10 +14,10 @@
 # builds and the animation at the same time, and this build's CPU over the
 # other's: a before-and-after that drift does not blur.
 #
-# FRAME_BENCH_CLASSIC=1 adds, to each round, each game at classic speed
-# (--classic-speed) and at the default timing beside the animation at the same
-# time: ticks against the classic nominal count, wake-ups and frames a second,
-# and the classic game's CPU over the default one's.
+# FRAME_BENCH_EXACT=1 adds, to each round, each game at the default (classic)
+# speed and with exact timers (--exact-timers) beside the animation at the
+# same time: ticks against each nominal count, wake-ups and frames a second,
+# and the default game's CPU over the exact one's.
 #
 # Each round also runs each game beside the animation under weston, natively
 # on Wayland: CPU of each, of the compositor and of the X server it draws
@@ -177,11 +177,11 @@ paired() {
         >>"$pairs"
 }
 
-# The game at the default timing and at classic speed, beside the animation.
-classic=$work/classic-speed
-printf '#!/bin/sh\nexec "%s" "$@" --classic-speed\n' "$game" >"$classic"
-chmod +x "$classic"
-speeds=$work/speeds  # round, game, CPU at default and classic timing and the animation's in ns,
+# The game at the default (classic) timing and with exact timers, beside the animation.
+exact=$work/exact-timers
+printf '#!/bin/sh\nexec "%s" "$@" --exact-timers\n' "$game" >"$exact"
+chmod +x "$exact"
+speeds=$work/speeds  # round, game, CPU at exact and default timing and the animation's in ns,
                      # then per timing: least ticks, wake-ups a second, frames a second
 speedsOf() {  # a game's output
     local ticks wakes frames
@@ -192,7 +192,7 @@ speedsOf() {  # a game's output
 }
 speed() {
     local round=$1 name=$2 cpu
-    cpu=$(together "$name" speed "$game" "$classic")
+    cpu=$(together "$name" speed "$exact" "$game")
     printf '%s\t%s\t%s%s%s\n' "$round" "$name" "${cpu%$'\t'}" \
         "$(speedsOf "$work/speed.0.$name.out")" "$(speedsOf "$work/speed.1.$name.out")" >>"$speeds"
 }
@@ -242,7 +242,7 @@ for round in $(seq "$rounds"); do
         versus "$round" quorrel
         versus "$round" nebulor
     fi
-    if [[ ${FRAME_BENCH_CLASSIC:-0} != 0 ]]; then
+    if [[ ${FRAME_BENCH_EXACT:-0} != 0 ]]; then
         speed "$round" quorrel
         speed "$round" nebulor
     fi
@@ -336,14 +336,14 @@ if [[ -s $against ]]; then
 fi
 if [[ -s $speeds ]]; then
     echo
-    echo "each game at the default timing and at classic speed, with the animation at the same time:"
-    awk -F '\t' '{ printf "  %-9s round %s: cpu default %.2fx, classic %.2fx of the animation; classic / default %.3f\n",
+    echo "each game with exact timers and at the default (classic) speed, with the animation at the same time:"
+    awk -F '\t' '{ printf "  %-9s round %s: cpu exact %.2fx, classic %.2fx of the animation; classic / exact %.3f\n",
                     $2, $1, $3 / $5, $4 / $5, ($3 > 0 ? $4 / $3 : 0)
-                  printf "  %-9s          default: least ticks %s%%, %s wake-ups/s, %s frames/s\n", "", $6, $7, $8
+                  printf "  %-9s          exact:   least ticks %s%%, %s wake-ups/s, %s frames/s\n", "", $6, $7, $8
                   printf "  %-9s          classic: least ticks %s%% of the system ticks, %s wake-ups/s, %s frames/s\n", "", $9, $10, $11 }' "$speeds"
     for name in quorrel nebulor; do
         m=$(awk -F '\t' -v n="$name" '$2 == n && $3 > 0 {print $4 / $3}' "$speeds" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $9}' "$speeds" | sort -g | head -n1)
-        printf '  %-9s median classic / default cpu %.3f, classic least ticks %s%%\n' "$name" "$m" "$least"
+        printf '  %-9s median classic / exact cpu %.3f, classic least ticks %s%%\n' "$name" "$m" "$least"
     done
 fi

@@ -65,9 +65,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
     const QCommandLineOption classic(QStringLiteral("classic-speed"));
+    const QCommandLineOption exact(QStringLiteral("exact-timers"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(classic);
+    parser.addOption(exact);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setValueName(QStringLiteral("value"));
@@ -102,7 +104,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
         line.error = "unexpected argument " + quoted(extra.front()) + ": it takes no files";
         return line;
     }
-    line.classicSpeed = parser.isSet(classic);
+    // The last of the two counts, so that a launcher's choice can be overridden.
+    for (const QString& name : parser.optionNames()) {
+        if (name == classic.names().front()) line.timing = Timing::Classic;
+        if (name == exact.names().front()) line.timing = Timing::Exact;
+    }
     if (parser.isSet("platform")) line.platform = parser.values("platform").last().toStdString();
     if (parser.isSet("display")) line.display = parser.values("display").last().toStdString();
     return line;
@@ -113,7 +119,10 @@ std::string HelpText(const std::string& command, const std::string& summary) {
            "\n\n"
            "  -h, --help       show this help and exit\n"
            "  -v, --version    show the version and exit\n"
-           "  --classic-speed  play at the original speed: timers tick 18.2 times a second\n"
+           "  --exact-timers   run every timer at exactly its interval: the game plays\n"
+           "                   several times faster than it was made to be played\n"
+           "  --classic-speed  play at the original speed, as the games were made for\n"
+           "                   (the default): timers tick 18.2 times a second\n"
            "\n"
            "Qt's standard options (-platform, -display, -session, -style, -reverse...)\n"
            "are passed on to Qt.\n";

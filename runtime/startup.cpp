@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,10 @@ void Start(Form& startup) {
 }
 
 namespace {
+
+// Off unless asked for (QT_LOGGING_RULES="rt.timing.info=true"): says which
+// timing a command line chose, for the tests of the real programs.
+Q_LOGGING_CATEGORY(lcTiming, "rt.timing", QtWarningMsg)
 
 // Output that could not be written is an error, as for any command-line tool.
 int flushed(const ProgramInfo& info) {
@@ -126,8 +131,10 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
         QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
 
-    App app(info.title, RealPlatform(info.title),
-            line.classicSpeed ? Timing::Classic : Timing::Exact);
+    App app(info.title, RealPlatform(info.title), line.timing);
+    qCInfo(lcTiming, "%s",
+           line.timing == Timing::Classic ? "timers on the 18.2 Hz system tick"
+                                          : "timers at exactly their intervals");
     app.onEnd = [](int status) { QApplication::exit(status); };
     int status = 0;
     {

@@ -109,9 +109,9 @@ for game in "${games[@]}"; do
     grep -qx "Exec=$game" "$desktop" || fail "$id.desktop: Exec is not $game"
     grep -qx "Icon=$id" "$desktop" || fail "$id.desktop: Icon is not $id"
     # A launcher's right click offers the original speed.
-    grep -qx "Exec=$game --classic-speed" "$desktop" ||
-        fail "$id.desktop: no action that starts $game --classic-speed"
-    ok "$id.desktop: desktop-file-validate, Exec=$game, Icon=$id, the classic-speed action"
+    grep -qx "Exec=$game --exact-timers" "$desktop" ||
+        fail "$id.desktop: no action that starts $game --exact-timers"
+    ok "$id.desktop: desktop-file-validate, Exec=$game, Icon=$id, the exact-timers action"
 
     appstreamcli validate --no-net "$metainfo" >/dev/null ||
         { appstreamcli validate --no-net "$metainfo" || true; fail "appstreamcli validate $id.metainfo.xml"; }

@@ -12,6 +12,7 @@ namespace {
 
 using rt::CommandLine;
 using Action = CommandLine::Action;
+using rt::Timing;
 
 CommandLine Parse(std::vector<std::string> args) {
     args.insert(args.begin(), "quorrel");
@@ -51,12 +52,17 @@ TEST(CommandLineTest, HelpAndVersionInShortAndLongForm) {
     EXPECT_EQ(Parse({"--"}).action, Action::Run);
 }
 
-TEST(CommandLineTest, ClassicSpeedIsChosenForTheRun) {
-    EXPECT_FALSE(Parse({}).classicSpeed);
+// The original speed unless asked otherwise; the last choice counts.
+TEST(CommandLineTest, TheOriginalSpeedIsTheDefaultAndExactTimersAreAskedFor) {
+    EXPECT_EQ(Parse({}).timing, Timing::Classic);
     const CommandLine line = Parse({"--classic-speed", "-session", "x"});
     EXPECT_EQ(line.action, Action::Run);
-    EXPECT_TRUE(line.classicSpeed);
-    EXPECT_TRUE(Parse({"-classic-speed"}).classicSpeed);
+    EXPECT_EQ(line.timing, Timing::Classic);
+    EXPECT_EQ(Parse({"-classic-speed"}).timing, Timing::Classic);
+    EXPECT_EQ(Parse({"--exact-timers"}).timing, Timing::Exact);
+    EXPECT_EQ(Parse({"--classic-speed", "--exact-timers"}).timing, Timing::Exact);
+    EXPECT_EQ(Parse({"--exact-timers", "-style", "fusion", "--classic-speed"}).timing,
+              Timing::Classic);
 }
 
 // A session manager restarts a program with -session; these are Qt's to read.
