@@ -55,11 +55,6 @@ class OpenKey {
 About::About(rt::FormDesign design, const rt::ProgramInfo& info, const char* unavailable)
     : rt::Form(std::move(design)), info_(info), unavailable_(unavailable) {}
 
-void About::WireButtons(rt::CommandButton& ok, rt::CommandButton& sysInfo) {
-    ok.Click = [this] { cmdOK_Click(); };
-    sysInfo.Click = [this] { cmdSysInfo_Click(); };
-}
-
 void About::cmdOK_Click() { Unload(); }
 
 void About::cmdSysInfo_Click() { StartSysInfo(); }

@@ -49,15 +49,13 @@ class About : public rt::Form {
     // `unavailable` is the program's own message for a missing tool.
     About(rt::FormDesign design, const rt::ProgramInfo& info, const char* unavailable);
 
-    // Each layout has its own OK and System Info buttons; they do the same in both.
-    void WireButtons(rt::CommandButton& ok, rt::CommandButton& sysInfo);
+    // Each layout's OK and System Info buttons name these: they do the same in both.
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
 
     const rt::ProgramInfo& info_;
 
   private:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-
     const char* unavailable_;
 };
 

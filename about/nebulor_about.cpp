@@ -12,9 +12,7 @@ NebulorAbout::NebulorAbout(const rt::ProgramInfo& info, const rt::DateTime& star
              .showInTaskbar = false,
              .picture = kNebulorGradient},
             info, "Systémové inforácie nie sú teraz prístupné"),
-      startTime_(startTime) {
-    WireButtons(cmdOK, cmdSysInfo);
-}
+      startTime_(startTime) {}
 
 void NebulorAbout::Form_Load() {
     Label9.SetCaption("Hru si zapol o: " + rt::TimeText(startTime_) + ".");

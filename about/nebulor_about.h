@@ -53,9 +53,9 @@ class NebulorAbout final : public About {
     rt::Line Line1_1{*this, "Line1(1)", {.x1 = 85, .y1 = 3226, .x2 = 5520, .y2 = 3226, .borderColor = kDarkGreen, .borderWidth = 1}};
     rt::Line Line1_0{*this, "Line1(0)", {.x1 = 105, .y1 = 3240, .x2 = 5520, .y2 = 3240, .borderColor = kPaleGreen, .borderWidth = 2}};
     rt::Label lblDisclaimer{*this, "lblDisclaimer", {120, 3360, 3015, 225}, {.caption = "Hra bola skompilovaná pod Windows ME.", .backStyle = kClear, .foreColor = kWarning, .font = kTahoma}};
-    rt::CommandButton cmdOK{*this, "cmdOK", {4200, 3480, 1260, 345}, {.caption = "OK", .style = rt::ButtonStyle::Graphical, .picture = kNebulorGradient, .font = kTahomaBold, .tabIndex = 0, .cancel = true}};
+    rt::CommandButton cmdOK{*this, "cmdOK", {4200, 3480, 1260, 345}, {.caption = "OK", .style = rt::ButtonStyle::Graphical, .picture = kNebulorGradient, .font = kTahomaBold, .tabIndex = 0, .cancel = true}, &NebulorAbout::cmdOK_Click};
     rt::Label Label1{*this, "Label1", {120, 3720, 3855, 855}, {.caption = kTimerNote, .backStyle = kClear, .foreColor = kWarning, .font = kTahoma}};
-    rt::CommandButton cmdSysInfo{*this, "cmdSysInfo", {4200, 4080, 1245, 345}, {.caption = "System Info", .style = rt::ButtonStyle::Graphical, .picture = kNebulorLargeGradient, .font = kTahomaBold, .tabIndex = 1}};
+    rt::CommandButton cmdSysInfo{*this, "cmdSysInfo", {4200, 4080, 1245, 345}, {.caption = "System Info", .style = rt::ButtonStyle::Graphical, .picture = kNebulorLargeGradient, .font = kTahomaBold, .tabIndex = 1}, &NebulorAbout::cmdSysInfo_Click};
     // clang-format on
 
   protected:

@@ -10,9 +10,7 @@ QuorrelAbout::QuorrelAbout(const rt::ProgramInfo& info)
              .showInTaskbar = false,
              .backColor = kBack,
              .picture = kQuorrelBackground},
-            info, "Informácie o systéme nie sú teraz prístupné") {
-    WireButtons(cmdOK, cmdSysInfo);
-}
+            info, "Informácie o systéme nie sú teraz prístupné") {}
 
 void QuorrelAbout::Form_Load() { Label8.SetCaption(info_.Version()); }
 

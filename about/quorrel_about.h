@@ -35,9 +35,9 @@ class QuorrelAbout final : public About {
     rt::Line Line1_1{*this, "Line1(1)", {.x1 = 120, .y1 = 2025, .x2 = 4080, .y2 = 2025, .borderColor = rt::rgb(0x000000), .borderWidth = 1}};
     rt::Line Line1_0{*this, "Line1(0)", {.x1 = 120, .y1 = 2040, .x2 = 4080, .y2 = 2040, .borderColor = kBack, .borderWidth = 2}};
     rt::Label Label1{*this, "Label1", {120, 2160, 2535, 255}, {.caption = "Toto je verzia pre Windows9x/ME!", .backStyle = kClear, .foreColor = kText, .font = kTahoma}};
-    rt::CommandButton cmdOK{*this, "cmdOK", {2880, 2160, 1260, 345}, {.caption = "OK", .style = rt::ButtonStyle::Graphical, .picture = kQuorrelButton, .tabIndex = 0, .cancel = true}};
+    rt::CommandButton cmdOK{*this, "cmdOK", {2880, 2160, 1260, 345}, {.caption = "OK", .style = rt::ButtonStyle::Graphical, .picture = kQuorrelButton, .tabIndex = 0, .cancel = true}, &QuorrelAbout::cmdOK_Click};
     rt::Label Label2{*this, "Label2", {120, 2640, 2655, 255}, {.caption = "Skompilované pod Windows ME.", .backStyle = kClear, .foreColor = kText, .font = kTahoma}};
-    rt::CommandButton cmdSysInfo{*this, "cmdSysInfo", {2880, 2640, 1245, 345}, {.caption = "System Info", .style = rt::ButtonStyle::Graphical, .picture = kQuorrelButton, .tabIndex = 1}};
+    rt::CommandButton cmdSysInfo{*this, "cmdSysInfo", {2880, 2640, 1245, 345}, {.caption = "System Info", .style = rt::ButtonStyle::Graphical, .picture = kQuorrelButton, .tabIndex = 1}, &QuorrelAbout::cmdSysInfo_Click};
     // clang-format on
 
   protected:

@@ -33,22 +33,7 @@ Hra::Hra(Modul1& modul1, rt::Form& menu)
                 .mouseIcon = kGameCursor,
                 .mousePointer = rt::kCustomPointer}),
       modul1_(modul1),
-      menu_(menu) {
-    Obraz.Tick = [this] { Obraz_Timer(); };
-    Pad3.Tick = [this] { Pad3_Timer(); };
-    Quorrel3.Tick = [this] { Quorrel3_Timer(); };
-    Pad2.Tick = [this] { Pad2_Timer(); };
-    Pad.Tick = [this] { Pad_Timer(); };
-    Quorrel2.Tick = [this] { Quorrel2_Timer(); };
-    Quorrel.Tick = [this] { Quorrel_Timer(); };
-    Ufo2.Tick = [this] { Ufo2_Timer(); };
-    Ufo.Tick = [this] { Ufo_Timer(); };
-    Image1.Click = [this] { Image1_Click(); };
-    Image2.Click = [this] { Image2_Click(); };
-    Image3.Click = [this] { Image3_Click(); };
-    Image4.Click = [this] { Image4_Click(); };
-    Image5.Click = [this] { Image5_Click(); };
-}
+      menu_(menu) {}
 
 // ---- Start and end of a game
 

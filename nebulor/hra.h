@@ -42,17 +42,17 @@ class Hra final : public rt::Form {
 
     // clang-format off
     rt::PictureBox Picture3{*this, "Picture3", {2640, 4080, 1575, 1455}, {.picture = kCannon, .visible = false, .border = false, .tabIndex = 10}};
-    rt::Timer Obraz{*this, "Obraz", {.interval = 250, .enabled = false}};
+    rt::Timer Obraz{*this, "Obraz", {.interval = 250, .enabled = false}, &Hra::Obraz_Timer};
     rt::PictureBox Picture2{*this, "Picture2", {4320, 4080, 1695, 1455}, {.picture = kCannonFiring, .visible = false, .border = false, .tabIndex = 9}};
     rt::PictureBox Picture1{*this, "Picture1", {6850, 4160, 1695, 1455}, {.picture = kCannon, .border = false, .tabIndex = 8}};
-    rt::Timer Pad3{*this, "Pad3", {.interval = 20}};
-    rt::Timer Quorrel3{*this, "Quorrel3", {.interval = 0, .enabled = false}};
-    rt::Timer Pad2{*this, "Pad2", {.interval = 20}};
-    rt::Timer Pad{*this, "Pad", {.interval = 20}};
-    rt::Timer Quorrel2{*this, "Quorrel2", {.interval = 0}};
-    rt::Timer Quorrel{*this, "Quorrel", {.interval = 0}};
-    rt::Timer Ufo2{*this, "Ufo2", {.interval = 15}};
-    rt::Timer Ufo{*this, "Ufo", {.interval = 15}};
+    rt::Timer Pad3{*this, "Pad3", {.interval = 20}, &Hra::Pad3_Timer};
+    rt::Timer Quorrel3{*this, "Quorrel3", {.interval = 0, .enabled = false}, &Hra::Quorrel3_Timer};
+    rt::Timer Pad2{*this, "Pad2", {.interval = 20}, &Hra::Pad2_Timer};
+    rt::Timer Pad{*this, "Pad", {.interval = 20}, &Hra::Pad_Timer};
+    rt::Timer Quorrel2{*this, "Quorrel2", {.interval = 0}, &Hra::Quorrel2_Timer};
+    rt::Timer Quorrel{*this, "Quorrel", {.interval = 0}, &Hra::Quorrel_Timer};
+    rt::Timer Ufo2{*this, "Ufo2", {.interval = 15}, &Hra::Ufo2_Timer};
+    rt::Timer Ufo{*this, "Ufo", {.interval = 15}, &Hra::Ufo_Timer};
     rt::Line Line2{*this, "Line2", {.x1 = 4560, .y1 = 240, .x2 = 4560, .y2 = 2640, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
     rt::Line Line1{*this, "Line1", {.x1 = 0, .y1 = 0, .x2 = 0, .y2 = 2280, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
     rt::Label Label8{*this, "Label8", {2760, 120, 1815, 270}, {.caption = "Obtiažnosť: ", .border = true, .backColor = rt::rgb(0xC0FFC0), .foreColor = rt::rgb(0x0000C0), .font = kLabelFont, .tabIndex = 7}};
@@ -63,11 +63,11 @@ class Hra final : public rt::Form {
     rt::Label Label3{*this, "Label3", {6960, 840, 1455, 270}, {.caption = "Quorrel3 život: 3", .visible = false, .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 2}};
     rt::Label Label2{*this, "Label2", {6960, 480, 1455, 270}, {.caption = "Quorrel2 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 1}};
     rt::Label Label1{*this, "Label1", {6960, 120, 1455, 270}, {.caption = "Quorrel1 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 0}};
-    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
-    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
-    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}};
-    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}};
-    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}};
+    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image5_Click};
+    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image4_Click};
+    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image3_Click};
+    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}, &Hra::Image2_Click};
+    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}, &Hra::Image1_Click};
     // clang-format on
 
   protected:

@@ -13,10 +13,7 @@ Logo::Logo(Modul1& modul1, rt::Form& menu)
                 .showInTaskbar = false,
                 .backColor = rt::rgb(0xC0FFC0)}),
       modul1_(modul1),
-      menu_(menu) {
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Timer2.Tick = [this] { Timer2_Timer(); };
-}
+      menu_(menu) {}
 
 // The menu is loaded before the splash unloads itself, so the program never
 // runs out of loaded forms during the hand-over.

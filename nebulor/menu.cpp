@@ -29,29 +29,7 @@ Menu::Menu(Modul1& modul1, rt::Form& hra, rt::Form& about)
                 .icon = kIcon}),
       modul1_(modul1),
       hra_(hra),
-      about_(about) {
-    Timer2.Tick = [this] { Timer2_Timer(); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command3.Click = [this] { Command3_Click(); };
-    Command4.Click = [this] { Command4_Click(); };
-    Command1.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(newGameButton_); };
-    Command3.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(endButton_); };
-    Command4.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Hover(aboutButton_); };
-    Option1.Click = [this] { Option1_Click(); };
-    Option2.Click = [this] { Option2_Click(); };
-    Option3.Click = [this] { Option3_Click(); };
-    Label1.Click = [this] { Label1_Click(); };
-    Label2.Click = [this] { Label2_Click(); };
-    Label5.Click = [this] { Label5_Click(); };
-    Label6.Click = [this] { Label6_Click(); };
-    Label1.MouseMove = [this](int, int, rt::Twips, rt::Twips) {
-        Label1.SetToolTipText(BestScoreText());
-    };
-    Label2.MouseMove = [this](int, int, rt::Twips, rt::Twips) {
-        Label2.SetToolTipText(BestLevelText());
-    };
-}
+      about_(about) {}
 
 void Menu::Form_Load() {
     Label1.SetCaption("Najlepšie skóre: " + rt::Str(modul1_.BestScore));
@@ -108,6 +86,10 @@ void Menu::Hover(const Hoverable& hovered) {
     Timer2.SetEnabled(true);
 }
 
+void Menu::Command1_MouseMove() { Hover(newGameButton_); }
+void Menu::Command3_MouseMove() { Hover(endButton_); }
+void Menu::Command4_MouseMove() { Hover(aboutButton_); }
+
 void Menu::Form_MouseMove(int, int, rt::Twips, rt::Twips) {
     const auto lit = [](const Hoverable& b) { return b.button.Caption() == b.lit; };
     if (lit(aboutButton_) || lit(endButton_) || lit(newGameButton_)) {
@@ -145,6 +127,9 @@ std::string Menu::BestLevelText() const {
     const std::string level = modul1_.BestScoreLevel.empty() ? "žiadnu" : modul1_.BestScoreLevel;
     return "Vyššie uvedené najlepšie skóre si nahral na obtiažnosť: " + level + ".";
 }
+
+void Menu::Label1_MouseMove() { Label1.SetToolTipText(BestScoreText()); }
+void Menu::Label2_MouseMove() { Label2.SetToolTipText(BestLevelText()); }
 
 void Menu::Label1_Click() { rt::MsgBox(BestScoreText(), rt::vbInformation, "Najlepšie skóre"); }
 

@@ -31,15 +31,15 @@ class Menu final : public rt::Form {
     static inline const rt::Font kScoreFont{"Tahoma", 9.0f, true};
 
     // clang-format off
-    rt::Timer Timer2{*this, "Timer2", {.interval = 200, .enabled = true}};
-    rt::Timer Timer1{*this, "Timer1", {.interval = 1000, .enabled = true}};
-    rt::CommandButton Command4{*this, "Command4", {2280, 2520, 1815, 375}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kSmallGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 9}};
-    rt::CommandButton Command1{*this, "Command1", {2280, 1920, 1815, 375}, {.caption = "Nová hra", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 8}};
-    rt::CommandButton Command3{*this, "Command3", {2280, 3120, 1815, 375}, {.caption = "Koniec", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 6}};
+    rt::Timer Timer2{*this, "Timer2", {.interval = 200, .enabled = true}, &Menu::Timer2_Timer};
+    rt::Timer Timer1{*this, "Timer1", {.interval = 1000, .enabled = true}, &Menu::Timer1_Timer};
+    rt::CommandButton Command4{*this, "Command4", {2280, 2520, 1815, 375}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kSmallGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 9}, &Menu::Command4_Click, &Menu::Command4_MouseMove};
+    rt::CommandButton Command1{*this, "Command1", {2280, 1920, 1815, 375}, {.caption = "Nová hra", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 8}, &Menu::Command1_Click, &Menu::Command1_MouseMove};
+    rt::CommandButton Command3{*this, "Command3", {2280, 3120, 1815, 375}, {.caption = "Koniec", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 6}, &Menu::Command3_Click, &Menu::Command3_MouseMove};
     rt::Frame Frame1{*this, "Frame1", {120, 120, 1335, 1335}, {.caption = "Obtiažnosť", .backColor = kGreen, .foreColor = kLightGreen, .font = kSmallBold, .tabIndex = 0}};
-    rt::OptionButton Option3{Frame1, "Option3", {120, 960, 1095, 255}, {.caption = "Ťažká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 3}};
-    rt::OptionButton Option2{Frame1, "Option2", {120, 600, 1095, 255}, {.caption = "Stredná", .value = true, .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 2}};
-    rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 1}};
+    rt::OptionButton Option3{Frame1, "Option3", {120, 960, 1095, 255}, {.caption = "Ťažká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 3}, &Menu::Option3_Click};
+    rt::OptionButton Option2{Frame1, "Option2", {120, 600, 1095, 255}, {.caption = "Stredná", .value = true, .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 2}, &Menu::Option2_Click};
+    rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 1}, &Menu::Option1_Click};
     rt::Shape Shape8{*this, "Shape8", {4320, 3240, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
     rt::Shape Shape7{*this, "Shape7", {1920, 3240, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
     rt::Shape Shape6{*this, "Shape6", {4320, 2640, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
@@ -56,13 +56,13 @@ class Menu final : public rt::Form {
     rt::Label Label9{*this, "Label9", {5040, 1320, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};
     rt::Label Label8{*this, "Label8", {5040, 960, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};
     rt::Label Label7{*this, "Label7", {0, 3600, 6375, 255}, {.caption = "Info pred hraním:", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xC00000), .font = {"Tahoma", 11.25f, true, true}}};
-    rt::Label Label6{*this, "Label6", {5280, 5160, 1095, 255}, {.caption = WebAddress(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold, .toolTip = WebAddress()}};
-    rt::Label Label5{*this, "Label5", {30, 5160, 1095, 255}, {.caption = Notice(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold}};
+    rt::Label Label6{*this, "Label6", {5280, 5160, 1095, 255}, {.caption = WebAddress(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold, .toolTip = WebAddress()}, &Menu::Label6_Click};
+    rt::Label Label5{*this, "Label5", {30, 5160, 1095, 255}, {.caption = Notice(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold}, &Menu::Label5_Click};
     rt::Line Line2{*this, "Line2", {.x1 = 0, .y1 = 3585, .x2 = 6480, .y2 = 3585, .borderColor = rt::rgb(0x008000)}};
     rt::Line Line1{*this, "Line1", {.x1 = 0, .y1 = 3600, .x2 = 6480, .y2 = 3600, .borderColor = kLightGreen, .borderWidth = 2}};
     rt::Label Label3{*this, "Label3", {120, 3960, 6135, 1215}, {.caption = kRules, .backStyle = rt::BackStyle::Transparent, .font = {"Tahoma", 8.25f}}};
-    rt::Label Label2{*this, "Label2", {3960, 480, 2295, 270}, {.caption = "Na obtiažnosť: žiadnu", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}};
-    rt::Label Label1{*this, "Label1", {3960, 120, 2295, 270}, {.caption = "Najlepšie skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}};
+    rt::Label Label2{*this, "Label2", {3960, 480, 2295, 270}, {.caption = "Na obtiažnosť: žiadnu", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label2_Click, &Menu::Label2_MouseMove};
+    rt::Label Label1{*this, "Label1", {3960, 120, 2295, 270}, {.caption = "Najlepšie skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label1_Click, &Menu::Label1_MouseMove};
     // clang-format on
 
     static const char* const kRules;
@@ -89,12 +89,17 @@ class Menu final : public rt::Form {
     void LightMarkers(const Hoverable* lit);
     void Choose(rt::OptionButton& option, Level level);
     void Command1_Click();
+    void Command1_MouseMove();
+    void Command3_MouseMove();
+    void Command4_MouseMove();
     void Command3_Click();
     void Command4_Click();
     void Option1_Click();
     void Option2_Click();
     void Option3_Click();
     void Label1_Click();
+    void Label1_MouseMove();
+    void Label2_MouseMove();
     void Label2_Click();
     void Label5_Click();
     void Label6_Click();

@@ -38,21 +38,7 @@ Hra::Hra(rt::Form& about)
                 .picture = kBackground,
                 .icon = kIcon,
                 .mouseIcon = kGameCursor}),
-      about_(about) {
-    Option1.Click = [this] { Option1_Click(); };
-    Option2.Click = [this] { Option2_Click(); };
-    Option3.Click = [this] { Option3_Click(); };
-    Command1.Click = [this] { Command1_Click(); };
-    Command2.Click = [this] { Command2_Click(); };
-    Command3.Click = [this] { Command3_Click(); };
-    Command1.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command1_MouseMove(); };
-    Command2.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command2_MouseMove(); };
-    Command3.MouseMove = [this](int, int, rt::Twips, rt::Twips) { Command3_MouseMove(); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Timer2.Tick = [this] { Timer2_Timer(); };
-    Image1.Click = [this] { Image1_Click(); };
-    Image2.Click = [this] { Image2_Click(); };
-}
+      about_(about) {}
 
 void Hra::Form_Load() {
     rt::Randomize();

@@ -10,10 +10,7 @@ namespace quorrel {
                 .border = rt::BorderStyle::None,
                 .showInTaskbar = false,
                 .backColor = rt::rgb(0xFFFFFF)}),
-      hra_(hra) {
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    Timer2.Tick = [this] { Timer2_Timer(); };
-}
+      hra_(hra) {}
 
 // Later ticks find the picture at rest and change nothing: enabling the running
 // Timer2 leaves its countdown alone.

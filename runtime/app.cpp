@@ -96,8 +96,8 @@ void App::endIfNoForms() {
     if (started_ && !ended_ && loaded_.empty()) End(0);
 }
 
-void Dispatch(const std::function<void()>& handler) {
-    if (App::exists()) App::instance().dispatch(handler);
+void Dispatch(LoadedForm& form, const std::function<void()>& handler) {
+    if (App::exists()) App::instance().dispatch(handler, &form);
 }
 
 void MsgBox(const std::string& prompt, int style, const std::string& title) {

@@ -96,8 +96,9 @@ class App {
     int status_ = 0;
 };
 
-// Runs `handler` through the program's dispatch path, if a program runs.
-void Dispatch(const std::function<void()>& handler);
+// Runs a handler of `form` through the program's dispatch path, if a program
+// runs: its message boxes belong to the form's window.
+void Dispatch(LoadedForm& form, const std::function<void()>& handler);
 
 // The statements forms use.
 void MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = {});

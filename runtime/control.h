@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 
 #include "form.h"
 #include "frames.h"
@@ -58,6 +59,20 @@ class Control : public Component, private Drawable {
 
     std::function<void()> Click;
     std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
+
+    // The form's handlers, as the control's layout line names them
+    // (`&Hra::Image3_Click`). The form is reached when the event comes, once
+    // it is whole; only the event's firing matters to MouseMove's handlers.
+    template <class F>
+    void wire(void (F::*click)(), void (F::*mouseMove)()) {
+        static_assert(std::is_base_of_v<Form, F>, "a handler is a member of a form");
+        Form& form = Parent();
+        if (click) Click = [&form, click] { (static_cast<F&>(form).*click)(); };
+        if (mouseMove)
+            MouseMove = [&form, mouseMove](int, int, Twips, Twips) {
+                (static_cast<F&>(form).*mouseMove)();
+            };
+    }
 
     // For tests and the runtime: the live widget of a windowed control;
     // nullptr when unloaded and for windowless controls.

@@ -32,6 +32,19 @@ class Designed : public Control {
         : Control(container, std::move(name), g, visibleOf(d), enabledOf(d), tabIndexOf(d)),
           design_(d),
           cur_(d) {}
+    // With the form's handlers after the design: Click, then MouseMove.
+    template <class F>
+    Designed(Form& form, std::string name, Geometry g, Design d, void (F::*click)(),
+             void (F::*mouseMove)() = nullptr)
+        : Designed(form, std::move(name), g, d) {
+        wire(click, mouseMove);
+    }
+    template <class F>
+    Designed(Control& container, std::string name, Geometry g, Design d, void (F::*click)(),
+             void (F::*mouseMove)() = nullptr)
+        : Designed(container, std::move(name), g, d) {
+        wire(click, mouseMove);
+    }
 
   protected:
     void loadDesign() override {

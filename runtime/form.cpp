@@ -260,10 +260,6 @@ void Form::closeAtEnd() {
 
 QWidget* Form::shownWindow() const { return Visible() ? window_ : nullptr; }
 
-void Dispatch(Form& form, const std::function<void()>& handler) {
-    if (App::exists()) App::instance().dispatch(handler, &form);
-}
-
 void FlushDrawing() {
     if (App::exists()) App::instance().frames().flush();
 }

@@ -76,7 +76,7 @@ struct FormDesign {
     int mousePointer = kDefaultPointer;
 };
 
-class Form : private LoadedForm {
+class Form : public LoadedForm {
   public:
     explicit Form(FormDesign design);
     virtual ~Form();
@@ -113,7 +113,6 @@ class Form : private LoadedForm {
     friend class Component;
     friend class Control;
     friend struct Surface;
-    friend void Dispatch(Form& form, const std::function<void()>& handler);
     void closeAtEnd() override;
     QWidget* shownWindow() const override;
     void warmPictures(qreal ratio);
@@ -132,10 +131,6 @@ class Form : private LoadedForm {
     std::vector<Component*> components_;
     std::vector<Control*> controls_;
 };
-
-// Runs a handler of `form` through the program's dispatch path: its message
-// boxes belong to the form's window.
-void Dispatch(Form& form, const std::function<void()>& handler);
 
 // On Wayland the compositor places, raises and activates windows, and
 // nobody but it destroys them.

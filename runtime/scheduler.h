@@ -41,7 +41,6 @@ class Scheduler {
 
     // Chosen before any timer starts; classic system ticks count from now.
     void setTiming(Timing timing);
-    Timing timing() const { return timing_; }
 
     // Starts (or restarts) the countdown of timer `id`; `intervalMs` must be > 0.
     void start(std::uint64_t id, int intervalMs, std::function<void()> tick);

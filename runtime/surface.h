@@ -57,7 +57,6 @@ struct Surface {
     static bool arrowKey(Control& control, int step);
     static void press(Control& control);  // the keyboard's and screen readers' click
     static bool pressCancel(Form& form);  // Escape: the form's cancel button, if any
-    static FormWindow* window(const Form& form) { return form.window_; }
 
     // For the accessibility bridge.
     static QAccessibleInterface* accessible(Control& control);

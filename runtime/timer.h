@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "form.h"
 
@@ -18,6 +19,13 @@ struct TimerDesign {
 class Timer final : public Component {
   public:
     Timer(Form& form, std::string name, TimerDesign d);
+    // With the form's handler of the Timer event, as the layout line names it.
+    template <class F>
+    Timer(Form& form, std::string name, TimerDesign d, void (F::*tick)())
+        : Timer(form, std::move(name), d) {
+        static_assert(std::is_base_of_v<Form, F>, "a handler is a member of a form");
+        Tick = [&form, tick] { (static_cast<F&>(form).*tick)(); };
+    }
     ~Timer() override;
 
     bool Enabled();

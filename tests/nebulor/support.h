@@ -1,25 +1,17 @@
 #pragma once
 // A nebulor run on the test platform, with the steps a player takes.
 
-#include <gtest/gtest.h>
-
-#include <QWidget>
 #include <array>
-#include <cmath>
-#include <optional>
 
-#include "app.h"
-#include "fakes.h"
-#include "mouse.h"
 #include "nebulor/program.h"
+#include "tests/program_test.h"
 
 namespace nebulor::testing {
 
 using rt::testing::Click;
 
-// The smallest and the largest number Rnd can return.
-inline constexpr float kRndMin = 0.0f;
-inline const float kRndMax = std::nextafter(1.0f, 0.0f);
+using rt::testing::kRndMax;
+using rt::testing::kRndMin;
 
 // The r for which Int(r * n + k) gives `value`.
 inline float RndFor(int value, int n, int k) {
@@ -34,20 +26,12 @@ struct StartDraws {
     float ufo2Step = kRndMin;
 };
 
-class NebulorTest : public ::testing::Test {
+class NebulorTest : public rt::testing::ProgramTest<Program, kInfo> {
   protected:
-    rt::testing::Fakes fakes;
-    rt::App app{kInfo.title, rt::testing::MakeTestPlatform(fakes)};
-    Program program;
     Modul1& modul1 = program.modul1;
     Logo& logo = program.logo;
     Menu& menu = program.menu;
     Hra& hra = program.hra;
-
-    void TearDown() override { rt::testing::FlushDeletes(); }
-
-    void advance(std::int64_t ms) { fakes.clock->advance(ms); }
-    const std::vector<rt::testing::Message>& messages() { return fakes.dialogs->shown; }
 
     // The whole program from its splash screen, up to the menu.
     void startProgram() {
@@ -81,39 +65,8 @@ class NebulorTest : public ::testing::Test {
     // Clicks an image where the player sees it.
     void shoot(rt::Image& image) { Click(image); }
 
-    // ---- Flight, shooting and random play: where a control is on top, and
-    // the steps of a game that goes past 60 points.
-
-    // The control's pixels (window coordinates) as the screen shows them.
-    static QRect pixelsOf(rt::Control& control) {
-        rt::FlushDrawing();
-        const QWidget* window = control.Parent().window();
-        return window ? control.shownPixels().intersected(window->rect()) : QRect();
-    }
-
-    // True when a click at `pixel` reaches `control` and nothing stacked above it.
-    static bool onTop(rt::Control& control, QPoint pixel) {
-        return control.Parent().controlAt(pixel) == &control;
-    }
-
-    // A pixel of `control` that no other control covers, nearest its centre.
-    std::optional<QPoint> uncoveredPixel(rt::Control& control) {
-        const QRect r = pixelsOf(control);
-        std::optional<QPoint> best;
-        auto distance = [&](QPoint p) { return (p - r.center()).manhattanLength(); };
-        for (int y = r.top(); y <= r.bottom(); y += 2)
-            for (int x = r.left(); x <= r.right(); x += 2)
-                if (QPoint p(x, y); onTop(control, p) && (!best || distance(p) < distance(*best)))
-                    best = p;
-        return best;
-    }
-
-    // Clicks `control` where the player sees it.
-    void shootWhereSeen(rt::Control& control) {
-        const std::optional<QPoint> p = uncoveredPixel(control);
-        ASSERT_TRUE(p) << control.Name() << " shows nowhere";
-        rt::testing::ClickAt(control.Parent(), *p);
-    }
+    // ---- Flight, shooting and random play: the steps of a game that goes
+    // past 60 points.
 
     // Lets time run a millisecond at a time until `image` shows.
     void waitUntilShown(rt::Image& image, int limitMs = 5000) {

@@ -1,35 +1,21 @@
 #pragma once
 // A quorrel run on the test platform, with the steps a player takes.
 
-#include <gtest/gtest.h>
-
 #include <QWidget>
-#include <cmath>
 
-#include "app.h"
-#include "fakes.h"
-#include "mouse.h"
 #include "quorrel/program.h"
+#include "tests/program_test.h"
 
 namespace quorrel::testing {
 
 using rt::testing::Click;
 
-// The smallest and the largest number Rnd can return.
-inline constexpr float kRndMin = 0.0f;
-inline const float kRndMax = std::nextafter(1.0f, 0.0f);
+using rt::testing::kRndMax;
+using rt::testing::kRndMin;
 
-class QuorrelTest : public ::testing::Test {
+class QuorrelTest : public rt::testing::ProgramTest<Program, kInfo> {
   protected:
-    rt::testing::Fakes fakes;
-    rt::App app{kInfo.title, rt::testing::MakeTestPlatform(fakes)};
-    Program program;
     Hra& hra = program.hra;
-
-    void TearDown() override { rt::testing::FlushDeletes(); }
-
-    void advance(std::int64_t ms) { fakes.clock->advance(ms); }
-    const std::vector<rt::testing::Message>& messages() { return fakes.dialogs->shown; }
 
     // Straight to the game window, as the splash screen hands over to it.
     void openGameWindow() { rt::Start(hra); }
