@@ -57,6 +57,7 @@ class WatchedClock : public rt::Clock {
         inner_->wakeAt(when);
     }
     std::int64_t wallMsecs() const override { return inner_->wallMsecs(); }
+    std::unique_ptr<Alarm> alarm() override { return inner_->alarm(); }
 
   protected:
     virtual void woke(rt::Micros asked) = 0;

@@ -20,21 +20,20 @@ Frames::Frames(Clock& clock, const Scheduler& scheduler)
     : clock_(clock),
       scheduler_(scheduler),
       interval_(FrameInterval()),
-      lastFrame_(clock.now() - interval_) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { flush(); });
+      lastFrame_(clock.now() - interval_),
+      alarm_(clock.alarm()) {
+    alarm_->ring = [this] { flush(); };
 }
 
 void Frames::mark(Drawable* d) {
     pending_.push_back(d);
-    if (!timer_.isActive()) plan(false);
+    if (!alarm_->pending()) plan(false);
 }
 
 void Frames::forget(Drawable* d) { std::erase(pending_, d); }
 
 void Frames::flush() {
-    timer_.stop();
+    alarm_->ringAt(kNever);
     lastFrame_ = clock_.now();
     std::vector<Drawable*> due;
     due.swap(pending_);
@@ -54,15 +53,9 @@ void Frames::plan(bool atTicks) {
     }
     const Micros tick = scheduler_.nextDue();
     if (tick != kNever && tick <= due + interval_ / 2)
-        armTimer(std::max(tick, due) + kBackstop - now);  // only if that tick is stopped
+        alarm_->ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
     else
-        armTimer(std::max<Micros>(0, due - now));
-}
-
-void Frames::armTimer(Micros delay) {
-    const int ms = static_cast<int>((std::max<Micros>(0, delay) + 999) / 1000);
-    if (timer_.isActive() && timer_.remainingTime() == ms) return;
-    timer_.start(ms);
+        alarm_->ringAt(std::max(now, due));
 }
 
 }  // namespace rt

@@ -2,12 +2,13 @@
 // Frame pacing: changes to controls reach the screen at most once per display
 // frame. A frame is drawn on the wake-up of a tick whenever one comes soon
 // enough after the frame is due, so that timers and drawing share their
-// wake-ups; a timer of its own draws it when no tick is near (or none runs).
+// wake-ups; an alarm of its own on the clock draws it when no tick is near (or
+// none runs).
 //
 // The running program owns one; the scheduler tells it when a wake-up's ticks
 // have all run, and message boxes put what is pending on screen first.
 
-#include <QTimer>
+#include <memory>
 #include <vector>
 
 #include "platform.h"
@@ -42,7 +43,6 @@ class Frames {
 
   private:
     void plan(bool atTicks);
-    void armTimer(Micros delay);
 
     static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
     static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
@@ -51,7 +51,7 @@ class Frames {
     const Micros interval_;
     Micros lastFrame_;
     std::vector<Drawable*> pending_;
-    QTimer timer_;
+    std::unique_ptr<Clock::Alarm> alarm_;
 };
 
 }  // namespace rt

@@ -19,6 +19,18 @@ inline constexpr Micros kNever = INT64_MAX;
 
 class Clock {
   public:
+    // A wake-up of its own on the same clock, for whoever is not the
+    // scheduler (the frames), so that a virtual clock drives it too.
+    class Alarm {
+      public:
+        virtual ~Alarm() = default;
+        // One call of `ring` at or after `when`, replacing any earlier
+        // request; kNever cancels.
+        virtual void ringAt(Micros when) = 0;
+        virtual bool pending() const = 0;
+        std::function<void()> ring;
+    };
+
     virtual ~Clock() = default;
     // Monotonic time that timers are scheduled against.
     virtual Micros now() const = 0;
@@ -27,6 +39,7 @@ class Clock {
     virtual void wakeAt(Micros when) = 0;
     // Local wall-clock time, milliseconds since the epoch, for Time and Date.
     virtual std::int64_t wallMsecs() const = 0;
+    virtual std::unique_ptr<Alarm> alarm() = 0;
 
     void setWakeHandler(std::function<void()> handler) { wake_ = std::move(handler); }
 

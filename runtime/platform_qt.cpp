@@ -54,8 +54,36 @@ class QtClock final : public Clock {
         timer_.start(static_cast<int>((wait + 999) / 1000));
     }
     std::int64_t wallMsecs() const override { return QDateTime::currentMSecsSinceEpoch(); }
+    std::unique_ptr<Alarm> alarm() override { return std::make_unique<QtAlarm>(*this); }
 
   private:
+    // A precise single-shot timer in whole milliseconds, rounded up.
+    class QtAlarm final : public Alarm {
+      public:
+        explicit QtAlarm(const Clock& clock) : clock_(clock) {
+            timer_.setSingleShot(true);
+            timer_.setTimerType(Qt::PreciseTimer);
+            QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+                if (ring) ring();
+            });
+        }
+        void ringAt(Micros when) override {
+            if (when == kNever) {
+                timer_.stop();
+                return;
+            }
+            const Micros delay = std::max<Micros>(0, when - clock_.now());
+            const int ms = static_cast<int>((delay + 999) / 1000);
+            if (timer_.isActive() && timer_.remainingTime() == ms) return;
+            timer_.start(ms);
+        }
+        bool pending() const override { return timer_.isActive(); }
+
+      private:
+        const Clock& clock_;
+        QTimer timer_;
+    };
+
     QElapsedTimer elapsed_;
     QTimer timer_;
     Micros asked_ = kNever;

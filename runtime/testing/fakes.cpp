@@ -9,12 +9,51 @@
 
 namespace rt::testing {
 
+class VirtualClock::VirtualAlarm final : public Alarm {
+  public:
+    explicit VirtualAlarm(VirtualClock& clock) : clock_(&clock) {}
+    VirtualAlarm(const VirtualAlarm&) = delete;
+    VirtualAlarm& operator=(const VirtualAlarm&) = delete;
+    ~VirtualAlarm() override {
+        if (clock_) std::erase(clock_->alarms_, this);
+    }
+    void ringAt(Micros when) override { when_ = when; }
+    bool pending() const override { return when_ != kNever; }
+
+    Micros when_ = kNever;
+    VirtualClock* clock_;  // null once the clock is gone
+};
+
+VirtualClock::~VirtualClock() {
+    for (VirtualAlarm* a : alarms_) a->clock_ = nullptr;
+}
+
+std::unique_ptr<Clock::Alarm> VirtualClock::alarm() {
+    auto alarm = std::make_unique<VirtualAlarm>(*this);
+    alarms_.push_back(alarm.get());
+    return alarm;
+}
+
 void VirtualClock::advanceTo(Micros target) {
-    while (wake_ <= target) {
-        now_ = std::max(now_, wake_);
-        wake_ = kNever;
-        ++wakeUps;
-        wake();
+    for (;;) {
+        // The scheduler's wake-up before an alarm due at the same instant.
+        VirtualAlarm* alarm = nullptr;
+        Micros next = wake_;
+        for (VirtualAlarm* a : alarms_)
+            if (a->when_ < next) {
+                next = a->when_;
+                alarm = a;
+            }
+        if (next > target) break;
+        now_ = std::max(now_, next);
+        if (alarm) {
+            alarm->when_ = kNever;
+            if (alarm->ring) alarm->ring();
+        } else {
+            wake_ = kNever;
+            ++wakeUps;
+            wake();
+        }
     }
     now_ = std::max(now_, target);
 }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -16,12 +17,18 @@
 
 namespace rt::testing {
 
+// Alarms (the frames') ring in virtual time too, so that what the screen
+// shows at an instant never depends on the machine's speed.
 class VirtualClock final : public Clock {
   public:
     explicit VirtualClock(std::int64_t wallStartMsecs) : wallStart_(wallStartMsecs) {}
+    VirtualClock(const VirtualClock&) = delete;
+    VirtualClock& operator=(const VirtualClock&) = delete;
+    ~VirtualClock() override;
     Micros now() const override { return now_; }
     void wakeAt(Micros when) override { wake_ = when; }
     std::int64_t wallMsecs() const override { return wallStart_ + now_ / 1000; }
+    std::unique_ptr<Alarm> alarm() override;
 
     // Moves time on by `ms`, delivering every tick due on the way in time
     // order. May be called from inside a handler (a message box held open).
@@ -33,9 +40,12 @@ class VirtualClock final : public Clock {
     int wakeUps = 0;  // how often the scheduler was woken
 
   private:
+    class VirtualAlarm;
+
     Micros now_ = 0;
     Micros wake_ = kNever;
     std::int64_t wallStart_;
+    std::vector<VirtualAlarm*> alarms_;  // in the order they were made
 };
 
 class ScriptedRandom final : public Random {

@@ -40,6 +40,10 @@ void ClickAt(Form& form, QPoint pixel) {
     QTest::mouseClick(handleOf(form), Qt::LeftButton, Qt::NoModifier, pixel);
 }
 
+void ClickAsShown(Form& form, QPoint pixel) {
+    QTest::mouseClick(handleOf(form), Qt::LeftButton, Qt::NoModifier, pixel);
+}
+
 void Click(Control& control) { ClickAt(control.Parent(), CentreOf(control)); }
 
 void MoveTo(Form& form, QPoint pixel) {

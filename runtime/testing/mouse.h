@@ -17,6 +17,9 @@ namespace rt::testing {
 
 QPoint CentreOf(Control& control);  // in the window's coordinates; where a hidden one would be
 void ClickAt(Form& form, QPoint pixel);
+// A click on what the screen shows now, between two frames: nothing pending
+// is drawn first.
+void ClickAsShown(Form& form, QPoint pixel);
 void Click(Control& control);
 void MoveTo(Form& form, QPoint pixel);
 void MoveOver(Control& control);

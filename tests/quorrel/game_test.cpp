@@ -1,8 +1,6 @@
 // Whole games as a player plays them: walking, shooting, losing, winning and
 // the best score.
 
-#include <QTest>
-
 #include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
@@ -95,12 +93,12 @@ TEST_F(GameTest, AClickHitsTheWalkerWhereTheScreenShowsIt) {
     const QRect shown = hra.Image1.shownPixels();
     advance(10);  // a step on, not drawn yet: the next frame is due after 16.7 ms
     ASSERT_EQ(hra.Image1.shownPixels(), shown);
-    QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
+    rt::testing::ClickAsShown(hra, shown.center());
     EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");
 
     advance(20);  // three steps on, drawn
     EXPECT_FALSE(hra.Image1.shownPixels().contains(shown.center()));
-    QTest::mouseClick(hra.window()->windowHandle(), Qt::LeftButton, {}, shown.center());
+    rt::testing::ClickAsShown(hra, shown.center());
     EXPECT_EQ(hra.Label10.Caption(), "Quorrelov život: 3");  // nothing there any more
 }
 

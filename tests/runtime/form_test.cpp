@@ -216,7 +216,8 @@ TEST_F(FormTest, ACloseWhoseUnloadShowsAnotherFormGoesOn) {
 
 // A 10 ms walk is drawn on every second tick's wake-up, the first one at
 // least a display frame (16.7 ms) after the last drawing, with no wake-up of
-// its own; the positions read back at once whatever the screen shows.
+// its own; the positions read back at once whatever the screen shows. With
+// no tick to come, the frame is drawn when due, on the virtual clock too.
 TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
     Board f;
     f.Timer1.Tick = [&] { f.Walker.SetLeft(f.Walker.Left() - 150); };
@@ -229,6 +230,13 @@ TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
         shown.push_back(f.Walker.shownPixels().x());
     }
     EXPECT_EQ(shown, (std::vector<int>{264, 244, 244, 224, 224, 204}));
+
+    f.Timer1.SetEnabled(false);
+    f.Walker.SetLeft(f.Walker.Left() - 150);
+    advance(16);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 204);
+    advance(1);  // 16.7 ms after the last frame
+    EXPECT_EQ(f.Walker.shownPixels().x(), 194);
 }
 
 TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
