@@ -182,13 +182,14 @@ alt_f4 "$game"
 finish "$pid" quorrel
 rm -rf "$tools"
 
-# Scale factors that would crash the toolkit or hide the windows are ignored.
-for factor in -1 0; do
-    QT_SCALE_FACTOR=$factor "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
+# Scale factors and DPIs that would crash the toolkit, hide the windows or
+# fill the memory are ignored.
+for setting in QT_SCALE_FACTOR=-1 QT_SCALE_FACTOR=0 QT_SCREEN_SCALE_FACTORS=inf QT_FONT_DPI=100000; do
+    env "$setting" "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
     pid=$!
     game=$(window Quorrel 30)
-    grep -q "ignoring QT_SCALE_FACTOR=$factor" "$logs/quorrel.log" ||
-        { echo "smoke: no warning for QT_SCALE_FACTOR=$factor" >&2; exit 1; }
+    grep -q "ignoring $setting" "$logs/quorrel.log" ||
+        { echo "smoke: no warning for $setting" >&2; exit 1; }
     alt_f4 "$game"
     finish "$pid" quorrel
 done
