@@ -1,7 +1,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QWindow>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -90,14 +89,11 @@ void releaseHeld() {
 }
 
 // A platform without a screen (a framebuffer that is not there) would abort
-// at the first window; one that makes no window for widgets (a Vulkan
+// at the first window; one that shows Vulkan surfaces only (a Vulkan
 // display) would run on with nothing on screen.
 bool MakesWindows() {
-    if (QGuiApplication::screens().isEmpty()) return false;
-    QWindow probe;
-    probe.setSurfaceType(QSurface::RasterSurface);
-    probe.create();
-    return probe.handle() != nullptr;
+    return !QGuiApplication::screens().isEmpty() &&
+           QGuiApplication::platformName() != QLatin1String("vkkhrdisplay");
 }
 
 }  // namespace
