@@ -15,7 +15,7 @@ NebulorAbout::NebulorAbout(const rt::ProgramInfo& info, const rt::DateTime& star
       startTime_(startTime) {}
 
 void NebulorAbout::Form_Load() {
-    Label9.SetCaption("Hru si zapol o: " + rt::TimeText(startTime_) + ".");
+    Label9.SetCaption(rt::TimeCaption(Label9, startTime_, "Hru si zapol o: ", "."));
     Label12.SetCaption(info_.Version());
 }
 

@@ -53,8 +53,8 @@ void Menu::ColourBest(rt::Color back, rt::Color text) {
 
 // The clock reads the time again for each text, as a clock label would.
 void Menu::ShowClock() {
-    Label8.SetCaption(rt::TimeText());
-    Label9.SetCaption(rt::DateText());
+    Label8.SetCaption(rt::TimeCaption(Label8, rt::Now()));
+    Label9.SetCaption(rt::DateCaption(Label9, rt::Now()));
     Label8.SetToolTipText("Prestný čas: " + rt::TimeText());
     Label9.SetToolTipText("Dnes je: " + rt::DateText());
 }

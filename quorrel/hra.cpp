@@ -68,8 +68,8 @@ void Hra::ShowCommands(bool shown) { rt::SetVisible({&Command1, &Command2, &Comm
 void Hra::ShowClock(bool shown) { rt::SetVisible({&Label5, &Label6}, shown); }
 
 void Hra::UpdateClock() {
-    Label5.SetCaption(rt::TimeText());
-    Label6.SetCaption(rt::DateText());
+    Label5.SetCaption(rt::TimeCaption(Label5, rt::Now()));
+    Label6.SetCaption(rt::DateCaption(Label6, rt::Now()));
 }
 
 void Hra::Option1_Click() { ShowDescriptionOf(kEasy); }

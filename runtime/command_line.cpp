@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <tuple>
@@ -51,6 +52,34 @@ std::optional<std::string> env(const char* name) {
     const char* value = std::getenv(name);
     if (!value || !*value) return std::nullopt;
     return std::string(value);
+}
+
+bool takesValue(const std::string& name) {
+    return std::any_of(std::begin(kQtOptionsWithValue), std::end(kQtOptionsWithValue),
+                       [&](const char* option) { return name == option; });
+}
+
+// Qt reads "-option value" only (but for the QML debugger's "=" form):
+// "-option=value" and "--option=value" become the two words it reads. The
+// bytes are the user's own.
+std::vector<std::string> toolkitArgs(const std::vector<std::string>& argv) {
+    std::vector<std::string> out;
+    bool isValue = false;  // the value of the option before
+    for (size_t i = 0; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        const size_t dashes = std::min({arg.find_first_not_of('-'), size_t{2}, arg.size()});
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(dashes, equals - std::min(equals, dashes));
+        const bool option = i > 0 && !isValue && dashes > 0 && arg != "--";
+        isValue = option && equals == std::string::npos && takesValue(name);
+        if (option && equals != std::string::npos && takesValue(name) && name != "qmljsdebugger") {
+            out.push_back("-" + name);
+            out.push_back(arg.substr(equals + 1));
+        } else {
+            out.push_back(arg);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -111,6 +140,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
     }
     if (parser.isSet("platform")) line.platform = parser.values("platform").last().toStdString();
     if (parser.isSet("display")) line.display = parser.values("display").last().toStdString();
+    line.toolkitArgs = toolkitArgs(argv);
     return line;
 }
 
@@ -128,14 +158,49 @@ std::string HelpText(const std::string& command, const std::string& summary) {
            "are passed on to Qt.\n";
 }
 
-std::optional<std::string> UnusableScaleFactor() {
-    const std::optional<std::string> raw = env("QT_SCALE_FACTOR");
-    if (!raw) return std::nullopt;
+namespace {
+
+bool usableScale(QStringView text) {
     bool ok = false;
-    const double factor = QString::fromStdString(*raw).trimmed().toDouble(&ok);
-    if (ok && std::isfinite(factor) && factor >= kSmallestScale && factor <= kLargestScale)
-        return std::nullopt;
-    return "ignoring QT_SCALE_FACTOR=" + *raw + ": not a scale factor from 0.1 to 16";
+    const double factor = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(factor) && factor >= kSmallestScale && factor <= kLargestScale;
+}
+
+// "1.5;2" or "HDMI-1=2;DP-1=1", as Qt reads them; empty entries are skipped.
+bool usableScreenScales(const QString& text) {
+    const QStringList entries = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return std::all_of(entries.begin(), entries.end(), [](const QString& entry) {
+        return usableScale(QStringView(entry).mid(entry.lastIndexOf(QLatin1Char('=')) + 1));
+    });
+}
+
+bool usableDpi(const QString& text) {
+    bool ok = false;
+    const int dpi = text.trimmed().toInt(&ok, 0);  // as Qt reads it
+    return ok && dpi >= kSmallestDpi && dpi <= kLargestDpi;
+}
+
+}  // namespace
+
+std::vector<UnusableSetting> UnusableScaling() {
+    struct Check {
+        const char* variable;
+        bool (*usable)(const QString&);
+        const char* what;
+    };
+    static const Check checks[] = {
+        {"QT_SCALE_FACTOR", [](const QString& s) { return usableScale(s); },
+         "not a scale factor from 0.1 to 16"},
+        {"QT_SCREEN_SCALE_FACTORS", usableScreenScales, "not scale factors from 0.1 to 16"},
+        {"QT_FONT_DPI", usableDpi, "not a DPI from 10 to 1536"}};
+    std::vector<UnusableSetting> unusable;
+    for (const Check& check : checks) {
+        const std::optional<std::string> raw = env(check.variable);
+        if (raw && !check.usable(QString::fromStdString(*raw)))
+            unusable.push_back({check.variable, std::string("ignoring ") + check.variable + "=" +
+                                                    *raw + ": " + check.what});
+    }
+    return unusable;
 }
 
 namespace {

@@ -21,6 +21,9 @@ struct CommandLine {
     Timing timing = Timing::Classic;
     std::optional<std::string> platform;  // -platform's value, as Qt will read it
     std::optional<std::string> display;   // -display's value
+    // The arguments, own name first, as Qt reads them: it takes its options'
+    // values only as the next argument, so "-style=fusion" comes in two.
+    std::vector<std::string> toolkitArgs;
 };
 
 // `args` as the program got them, its own name first.
@@ -28,12 +31,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 std::string HelpText(const std::string& command, const std::string& summary);
 
-// A QT_SCALE_FACTOR that would crash the toolkit or put the windows out of
-// sight: the warning to print before it is dropped; nothing when it is usable
-// or unset.
-std::optional<std::string> UnusableScaleFactor();
+// The scale and DPI variables (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS,
+// QT_FONT_DPI) set to what would crash the toolkit, put the windows out of
+// sight or ask for more memory than any screen: each with the warning to
+// print before it is dropped; none when all are usable or unset.
+struct UnusableSetting {
+    const char* variable;
+    std::string warning;
+};
+std::vector<UnusableSetting> UnusableScaling();
 inline constexpr double kSmallestScale = 0.1;
 inline constexpr double kLargestScale = 16;
+// A DPI scales the windows by DPI / 96, in the same bounds.
+inline constexpr int kSmallestDpi = 10;
+inline constexpr int kLargestDpi = 1536;
 
 // The one line to print when the toolkit's platform could not start, from
 // what the toolkit said meanwhile (`messages`, the fatal one last).

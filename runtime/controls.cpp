@@ -1,11 +1,15 @@
 #include "controls.h"
 
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "drawing.h"
@@ -48,6 +52,57 @@ void Label::SetToolTipText(const std::string& text) {
     refreshWidget();
 }
 
+namespace {
+constexpr int kLabelFlags = Qt::AlignTop | Qt::TextWordWrap;
+}  // namespace
+
+bool Label::Fits(const std::string& caption) {
+    touch();
+    const int border = cur_.border ? 2 : 0;
+    const QSize size(ToPixels(geometry().width) - 2 * border,
+                     ToPixels(geometry().height) - 2 * border);
+    return TextFits(size, static_cast<int>(toQt(cur_.alignment) | kLabelFlags), qs(caption),
+                    cur_.font);
+}
+
+namespace {
+
+// The first form whose texts at every moment the label shows whole; worked
+// out once for a label, locale and surrounding text, as a clock asks every second.
+int FittingForm(Label& label, int forms, const std::vector<DateTime>& moments,
+                const std::string& shape, const std::function<std::string(int, DateTime)>& text) {
+    using Key = std::tuple<const Label*, std::string, Twips, Twips, int, int, int, std::string>;
+    static std::map<Key, int> chosen;
+    const QLocale locale;
+    const Key key{
+        &label,          label.Name(),       label.Width(), label.Height(), locale.language(),
+        locale.script(), locale.territory(), shape};
+    if (const auto it = chosen.find(key); it != chosen.end()) return it->second;
+    int form = 0;
+    while (form + 1 < forms && !std::all_of(moments.begin(), moments.end(), [&](DateTime moment) {
+               return label.Fits(text(form, moment));
+           }))
+        ++form;
+    if (chosen.size() >= 256) chosen.clear();
+    return chosen[key] = form;
+}
+
+}  // namespace
+
+std::string TimeCaption(Label& label, DateTime when, const std::string& before,
+                        const std::string& after) {
+    const int form =
+        FittingForm(label, kTimeForms, WidestMoments(when), "time:" + before + after,
+                    [&](int f, DateTime moment) { return before + TimeText(moment, f) + after; });
+    return before + TimeText(when, form) + after;
+}
+
+std::string DateCaption(Label& label, DateTime when) {
+    const int form = FittingForm(label, kDateForms, {when}, "date",
+                                 [](int f, DateTime moment) { return DateText(moment, f); });
+    return DateText(when, form);
+}
+
 void Label::paint(QPainter& p, const QRect& area) {
     QRect r = area;
     if (cur_.backStyle == BackStyle::Opaque) p.fillRect(r, toQColor(cur_.backColor));
@@ -61,8 +116,8 @@ void Label::paint(QPainter& p, const QRect& area) {
     if (const int covered = coveredRows();
         covered > 0 && r.height() - covered >= QFontMetrics(toQFont(cur_.font)).height())
         r.setTop(r.top() + covered);
-    DrawText(p, r, static_cast<int>(toQt(cur_.alignment) | Qt::AlignTop | Qt::TextWordWrap),
-             qs(cur_.caption), cur_.font);
+    DrawText(p, r, static_cast<int>(toQt(cur_.alignment) | kLabelFlags), qs(cur_.caption),
+             cur_.font);
 }
 
 // ---- CommandButton

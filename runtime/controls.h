@@ -106,6 +106,8 @@ class Label final : public Designed<LabelDesign> {
     void SetBackColor(Color color);
     const std::string& ToolTipText();
     void SetToolTipText(const std::string& text);
+    // Whether `caption` would show whole, narrowed if need be, neither elided nor cut.
+    bool Fits(const std::string& caption);
 
   protected:
     void paint(QPainter& painter, const QRect& area) override;
@@ -113,6 +115,12 @@ class Label final : public Designed<LabelDesign> {
     std::string accessibleText() const override { return cur_.caption; }
     AccessibleRole accessibleRole() const override { return AccessibleRole::Text; }
 };
+
+// The time between `before` and `after` in the first of TimeText's forms
+// that `label` shows whole all day; the date in the first of DateText's.
+std::string TimeCaption(Label& label, DateTime when, const std::string& before = {},
+                        const std::string& after = {});
+std::string DateCaption(Label& label, DateTime when);
 
 enum class ButtonStyle { Standard = 0, Graphical = 1 };
 

@@ -166,6 +166,10 @@ QPointF placed(const TextLayout& layout, const QRect& rect) {
 
 }  // namespace
 
+bool TextFits(const QSize& size, int flags, const QString& text, const Font& font) {
+    return !layOut(size, flags, text, font).overflows;
+}
+
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font) {
     using Key = std::tuple<QString, std::string_view, float, bool, bool, int, int, int, bool, bool>;

@@ -41,6 +41,10 @@ QFont toQFont(const Font& font);
 void DrawText(QPainter& painter, const QRect& rect, int flags, const QString& text,
               const Font& font);
 
+// Whether `text` shows whole in a box of `size` as DrawText sets it there
+// (narrowed, if need be), neither elided nor cut.
+bool TextFits(const QSize& size, int flags, const QString& text, const Font& font);
+
 // The sunken single border of labels and picture boxes; a button's raised
 // one, sunken while it is held down.
 void DrawSunkenBorder(QPainter& painter, const QRect& rect);

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -111,12 +112,16 @@ class QtDialogs final : public Dialogs {
         if (!owner || !owner->isVisible()) owner = QApplication::activeWindow();
         // A parent makes the box transient for its window: the window system
         // keeps it over that window, and Qt centres it there where it may.
-        OwnedBox box(iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok, owner);
-        box.setWindowModality(Qt::ApplicationModal);
+        // The window deletes it should it go while the box waits (another
+        // client destroyed it), so the box is never on the stack.
+        const QPointer<QMessageBox> box = new OwnedBox(
+            iconFor(style), QString::fromStdString(title), text, QMessageBox::Ok, owner);
+        box->setWindowModality(Qt::ApplicationModal);
         std::optional<DismissedWhenDestroyed> watch;
         if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
             watch.emplace(box);
-        box.exec();
+        box->exec();
+        delete box.data();
     }
 
   private:
@@ -139,7 +144,7 @@ class QtDialogs final : public Dialogs {
     // that dismisses it as its OK would, else the modal wait never ends.
     class DismissedWhenDestroyed final : public QAbstractNativeEventFilter {
       public:
-        explicit DismissedWhenDestroyed(QMessageBox& box) : box_(box) {
+        explicit DismissedWhenDestroyed(QPointer<QMessageBox> box) : box_(std::move(box)) {
             QCoreApplication::instance()->installNativeEventFilter(this);
         }
         ~DismissedWhenDestroyed() override {
@@ -147,14 +152,15 @@ class QtDialogs final : public Dialogs {
         }
         bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
             const auto window = DestroyedWindow(type, message);
-            if (window && box_.internalWinId() && *window == box_.internalWinId())
+            QMessageBox* box = box_.data();
+            if (window && box && box->internalWinId() && *window == box->internalWinId())
                 QMetaObject::invokeMethod(
-                    &box_, [box = &box_] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
+                    box, [box] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
             return false;
         }
 
       private:
-        QMessageBox& box_;
+        QPointer<QMessageBox> box_;  // gone with its window
     };
 
     static QMessageBox::Icon iconFor(int style) {

@@ -55,6 +55,16 @@ QtMessageHandler toolkitHandler = nullptr;
 bool guiStarting = false;
 std::vector<Held> held;
 
+[[noreturn]] void failToStart(const std::string& fatal) {
+    std::vector<std::string> said;
+    said.reserve(held.size() + 1);
+    for (const Held& h : held) said.push_back(h.message);
+    said.push_back(fatal);
+    std::fprintf(stderr, "%s: %s\n", running->command.c_str(),
+                 StartFailure(*startLine, said).c_str());
+    std::_Exit(1);
+}
+
 void passOn(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (toolkitHandler)
         toolkitHandler(type, context, message);
@@ -67,15 +77,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
         passOn(type, context, message);
         return;
     }
-    if (type == QtFatalMsg) {
-        std::vector<std::string> said;
-        said.reserve(held.size() + 1);
-        for (const Held& h : held) said.push_back(h.message);
-        said.push_back(message.toStdString());
-        std::fprintf(stderr, "%s: %s\n", running->command.c_str(),
-                     StartFailure(*startLine, said).c_str());
-        std::_Exit(1);
-    }
+    if (type == QtFatalMsg) failToStart(message.toStdString());
     held.push_back({type, context.category ? context.category : "",
                     context.file ? context.file : "", context.function ? context.function : "",
                     message.toStdString(), context.line});
@@ -89,6 +91,14 @@ void releaseHeld() {
         passOn(h.type, context, QString::fromStdString(h.message));
     }
     held.clear();
+}
+
+// A platform without a screen (a framebuffer that is not there) would abort
+// at the first window; one that shows Vulkan surfaces only (a Vulkan
+// display) would run on with nothing on screen.
+bool MakesWindows() {
+    return !QGuiApplication::screens().isEmpty() &&
+           QGuiApplication::platformName() != QLatin1String("vkkhrdisplay");
 }
 
 }  // namespace
@@ -113,9 +123,9 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
             return 2;
         case CommandLine::Action::Run: break;
     }
-    if (const std::optional<std::string> warning = UnusableScaleFactor()) {
-        std::fprintf(stderr, "%s: %s\n", info.command.c_str(), warning->c_str());
-        qunsetenv("QT_SCALE_FACTOR");
+    for (const UnusableSetting& unusable : UnusableScaling()) {
+        std::fprintf(stderr, "%s: %s\n", info.command.c_str(), unusable.warning.c_str());
+        qunsetenv(unusable.variable);
     }
 
     running = &info;
@@ -123,7 +133,14 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     toolkitHandler = qInstallMessageHandler(messageHandler);
     guiStarting = true;
     ChooseEventLoop();
-    QApplication qapp(argc, argv);
+    // Qt keeps the arguments for the application's life.
+    std::vector<std::string> toolkitArgs = line.toolkitArgs;
+    std::vector<char*> toolkitArgv;
+    for (std::string& arg : toolkitArgs) toolkitArgv.push_back(arg.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArgs.size());
+    QApplication qapp(toolkitArgc, toolkitArgv.data());
+    if (!MakesWindows()) failToStart("no window can be shown");
     releaseHeld();
     QApplication::setApplicationName(QString::fromStdString(info.command));
     QApplication::setApplicationVersion(QString::fromStdString(info.Version()));

@@ -2,7 +2,8 @@
 # Both programs on a real X server, clicked through their screens as a player
 # would: the splash, the about box, a game lost to the end, and the close of
 # the last window; at scale 1 and 2. Then under a window manager: closes by
-# Alt+F4 and by another client, System Info and unusable scale factors. Any sanitizer report, a program that does
+# Alt+F4 and by another client (of a window under its message box too),
+# System Info and unusable scale factors. Any sanitizer report, a program that does
 # not end, or a process left behind fails the run.
 #   scripts/smoke_x11.sh [build folder]    (default: build-sanitize)
 set -euo pipefail
@@ -116,17 +117,42 @@ for close in alt_f4 "xdotool windowclose"; do
     finish "$pid" nebulor
 done
 
-# A message box destroyed by another client counts as answered: the game
-# ends once and the menu comes back.
-"$dir/nebulor/nebulor" >"$logs/nebulor.log" 2>&1 &
+# A message box destroyed by another client counts as answered, and so does
+# the game window it belongs to destroyed under it: the game ends once and
+# the menu comes back.
+for target in box game; do
+    speed=()
+    [ "$target" = game ] && speed=(--classic-speed)
+    "$dir/nebulor/nebulor" "${speed[@]}" >"$logs/nebulor.log" 2>&1 &
+    pid=$!
+    menu=$(window Nebulor 30)
+    click "$menu" 212 140                  # Nová hra
+    game=$(window Nebulor 20 "$menu")      # the game window has the menu's title
+    box=$(window "Prehral si" 60)
+    xdotool windowclose "${!target}"
+    gone "$game" && gone "$box" ||
+        { echo "smoke: the game did not end with its $target destroyed" >&2; exit 1; }
+    menu=$(window Nebulor)
+    if (($(xdotool search --onlyvisible --name '^Nebulor$' | wc -l) != 1)); then
+        echo "smoke: more than the menu is open after the $target was destroyed" >&2
+        exit 1
+    fi
+    alt_f4 "$menu"
+    finish "$pid" nebulor
+done
+
+# An about box destroyed by another client while its "not available" box is
+# open: the box goes with it and the program goes on.
+PATH=/usr/bin "$dir/nebulor/nebulor" >"$logs/nebulor.log" 2>&1 &
 pid=$!
 menu=$(window Nebulor 30)
-click "$menu" 212 140                  # Nová hra
-game=$(window Nebulor 20 "$menu")      # the game window has the menu's title
-box=$(window "Prehral si" 60)
-xdotool windowclose "$box"
-gone "$game" || { echo "smoke: the game did not end with its box destroyed" >&2; exit 1; }
-menu=$(window Nebulor)
+click "$menu" 212 180                  # About
+about=$(window About)
+click "$about" 321 283                 # System Info
+box=$(window Nebulor 60 "$menu")       # not available
+xdotool windowclose "$about"
+gone "$about" && gone "$box" ||
+    { echo "smoke: nebulor's about box or its box stayed" >&2; exit 1; }
 alt_f4 "$menu"
 finish "$pid" nebulor
 
@@ -144,25 +170,26 @@ game=$(window Quorrel 30)
 click "$game" 296 142                  # About
 about=$(window About)
 click "$about" 233 187                 # System Info
-answer Quorrel "$game"                 # not available
+box=$(window Quorrel 60 "$game")       # not available
 sleep 0.5
 if [ -e "$tools/started" ]; then
     echo "smoke: System Info started a program from the current directory" >&2
     exit 1
 fi
-xdotool windowclose "$about"
-gone "$about"
+xdotool windowclose "$about"           # under its open box
+gone "$about" && gone "$box" || { echo "smoke: quorrel's about box or its box stayed" >&2; exit 1; }
 alt_f4 "$game"
 finish "$pid" quorrel
 rm -rf "$tools"
 
-# Scale factors that would crash the toolkit or hide the windows are ignored.
-for factor in -1 0; do
-    QT_SCALE_FACTOR=$factor "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
+# Scale factors and DPIs that would crash the toolkit, hide the windows or
+# fill the memory are ignored.
+for setting in QT_SCALE_FACTOR=-1 QT_SCALE_FACTOR=0 QT_SCREEN_SCALE_FACTORS=inf QT_FONT_DPI=100000; do
+    env "$setting" "$dir/quorrel/quorrel" >"$logs/quorrel.log" 2>&1 &
     pid=$!
     game=$(window Quorrel 30)
-    grep -q "ignoring QT_SCALE_FACTOR=$factor" "$logs/quorrel.log" ||
-        { echo "smoke: no warning for QT_SCALE_FACTOR=$factor" >&2; exit 1; }
+    grep -q "ignoring $setting" "$logs/quorrel.log" ||
+        { echo "smoke: no warning for $setting" >&2; exit 1; }
     alt_f4 "$game"
     finish "$pid" quorrel
 done

@@ -1,9 +1,14 @@
 // nebulor's about box as a player sees it: what it shows, the start time
-// however often it opens, and that it lives apart from the menu and the game.
+// however often it opens, and that it lives apart from the menu and the game;
+// and both programs' clocks in every locale.
 
 #include <QFontMetrics>
+#include <QLocale>
+#include <QRegularExpression>
+#include <set>
 
 #include "nebulor/program.h"
+#include "quorrel/program.h"
 #include "tests/about/support.h"
 
 namespace about::testing {
@@ -89,6 +94,69 @@ TEST_F(NebulorProgramTest, TheBoxOutlivesTheMenuAndAGameAndKoniecEndsItAll) {
     Click(menu.Command3);  // "Koniec"
     EXPECT_TRUE(app.ended());
     EXPECT_EQ(app.exitStatus(), 0);
+}
+
+// Late in the evening, in every locale Qt knows: the time without its zone
+// or the brackets and comma that set it apart, and each clock caption whole,
+// neither cut nor elided, so that evening never reads as morning.
+TEST(ClockTest, EveryLocaleShowsTheWholeTimeLateInTheEvening) {
+    const rt::DateTime late{1796653805000 + (8 * 3600 + 29 * 60 - 2) * 1000};  // 22:59:03
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    const QLocale before;
+    std::vector<std::string> wrong;
+    const auto check = [&](const QLocale& locale, rt::Form& form) {
+        for (const std::string& text : rt::testing::UnreadableCaptions(form))
+            wrong.push_back(locale.name().toStdString() + ": " + text);
+    };
+    // Locales that write every text alike are drawn once.
+    std::set<std::string> drawn;
+    const auto seen = [&](const QLocale& locale) {
+        std::string texts = locale.name().left(2).toStdString() + rt::DateText(late);
+        for (int form = 0; form < rt::kTimeForms; ++form)
+            for (rt::DateTime moment : rt::WidestMoments(late))
+                texts += "|" + rt::TimeText(moment, form) + rt::TimeText(rt::DateTime{0}, form);
+        return !drawn.insert(texts).second;
+    };
+    {
+        rt::testing::Fakes fakes;
+        rt::App app{nebulor::kInfo.title, rt::testing::MakeTestPlatform(fakes, late.msecs)};
+        nebulor::Program program;
+        rt::Start(program.menu);
+        for (const QLocale& locale : locales) {
+            QLocale::setDefault(locale);
+            // The AM/PM word may hold a comma of its own (sd_PK).
+            const QString time = QString::fromStdString(rt::TimeText(late))
+                                     .remove(locale.amText())
+                                     .remove(locale.pmText());
+            if (time.contains(
+                    QRegularExpression(QStringLiteral(R"([][(){},，、（）［］【】،]|UTC)"))))
+                wrong.push_back(locale.name().toStdString() + ": " + time.toStdString());
+            if (seen(locale)) continue;
+            rt::Dispatch(program.menu, program.menu.Timer1.Tick);
+            program.about.Show();
+            check(locale, program.menu);
+            check(locale, program.about);
+            rt::Dispatch(program.about, [&] { program.about.Unload(); });
+        }
+        QLocale::setDefault(before);
+        rt::testing::FlushDeletes();
+    }
+    drawn.clear();
+    rt::testing::Fakes fakes;
+    rt::App app{quorrel::kInfo.title, rt::testing::MakeTestPlatform(fakes, late.msecs)};
+    quorrel::Program program;
+    rt::Start(program.hra);
+    for (const QLocale& locale : locales) {
+        QLocale::setDefault(locale);
+        if (seen(locale)) continue;
+        rt::Dispatch(program.hra, program.hra.Timer2.Tick);
+        check(locale, program.hra);
+    }
+    QLocale::setDefault(before);
+    rt::testing::FlushDeletes();
+    EXPECT_GT(locales.size(), 300);
+    for (const std::string& w : wrong) ADD_FAILURE() << w;
 }
 
 }  // namespace

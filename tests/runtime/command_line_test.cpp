@@ -76,6 +76,21 @@ TEST(CommandLineTest, QtsStandardOptionsAreLetThrough) {
     EXPECT_EQ(line.display, ":3");
 }
 
+// Qt reads an option's value only as the next argument: "-style=fusion"
+// reaches it as "-style fusion", a value that looks like an option stays one.
+TEST(CommandLineTest, OptionsWithEqualsReachQtInTwoWords) {
+    const CommandLine line =
+        Parse({"-platform=wayland", "--style=fusion", "-display=:999", "-title", "-name=x",
+               "-reverse", "-qmljsdebugger=port:1234", "--classic-speed"});
+    EXPECT_EQ(line.action, Action::Run) << line.error;
+    EXPECT_EQ(line.platform, "wayland");
+    EXPECT_EQ(line.display, ":999");
+    EXPECT_EQ(line.toolkitArgs,
+              (std::vector<std::string>{"quorrel", "-platform", "wayland", "-style", "fusion",
+                                        "-display", ":999", "-title", "-name=x", "-reverse",
+                                        "-qmljsdebugger=port:1234", "--classic-speed"}));
+}
+
 TEST(CommandLineTest, UnknownOptionsMissingValuesAndArgumentsAreRefusedByName) {
     const CommandLine unknown = Parse({"-session", "x", "--bogus=1"});
     EXPECT_EQ(unknown.action, Action::Error);
@@ -93,24 +108,48 @@ TEST(CommandLineTest, UnknownOptionsMissingValuesAndArgumentsAreRefusedByName) {
     }
 }
 
-TEST(CommandLineTest, OnlyAUsableScaleFactorIsKept) {
+// Scale factors and DPIs that would crash the toolkit, hide the windows or
+// ask for gigabytes are dropped with a warning each.
+TEST(CommandLineTest, OnlyUsableScaleFactorsAndDpisAreKept) {
+    const auto warnings = [] {
+        std::vector<std::string> texts;
+        for (const rt::UnusableSetting& unusable : rt::UnusableScaling())
+            texts.push_back(unusable.warning);
+        return texts;
+    };
+    const ScopedEnv noScreens("QT_SCREEN_SCALE_FACTORS", nullptr), noDpi("QT_FONT_DPI", nullptr);
     for (const char* bad : {"-1", "0", "1e9", "abc", "", "nan", "inf", "0.05", "17"}) {
         const ScopedEnv factor("QT_SCALE_FACTOR", bad);
-        const auto warning = rt::UnusableScaleFactor();
         if (!*bad) {
-            EXPECT_FALSE(warning);  // set empty: as if unset
+            EXPECT_TRUE(warnings().empty());  // set empty: as if unset
             continue;
         }
-        ASSERT_TRUE(warning) << bad;
-        EXPECT_EQ(*warning, std::string("ignoring QT_SCALE_FACTOR=") + bad +
-                                ": not a scale factor from 0.1 to 16");
+        EXPECT_EQ(warnings(),
+                  std::vector<std::string>{std::string("ignoring QT_SCALE_FACTOR=") + bad +
+                                           ": not a scale factor from 0.1 to 16"});
+    }
+    const ScopedEnv factor("QT_SCALE_FACTOR", nullptr);
+    for (const char* bad : {"inf", "1e9", "0.0001", "2;x", "DP-1=2;HDMI-1=0"}) {
+        const ScopedEnv factors("QT_SCREEN_SCALE_FACTORS", bad);
+        EXPECT_EQ(warnings(),
+                  std::vector<std::string>{std::string("ignoring QT_SCREEN_SCALE_FACTORS=") + bad +
+                                           ": not scale factors from 0.1 to 16"});
+    }
+    for (const char* bad : {"2147483647", "100000", "1537", "9", "-96", "96.5", "x"}) {
+        const ScopedEnv dpi("QT_FONT_DPI", bad);
+        EXPECT_EQ(warnings(), std::vector<std::string>{std::string("ignoring QT_FONT_DPI=") + bad +
+                                                       ": not a DPI from 10 to 1536"});
     }
     for (const char* good : {"1", "1.5", "2", "0.1", "16"}) {
         const ScopedEnv factor("QT_SCALE_FACTOR", good);
-        EXPECT_FALSE(rt::UnusableScaleFactor()) << good;
+        const ScopedEnv factors("QT_SCREEN_SCALE_FACTORS", good);
+        EXPECT_TRUE(warnings().empty()) << good;
     }
-    const ScopedEnv unset("QT_SCALE_FACTOR", nullptr);
-    EXPECT_FALSE(rt::UnusableScaleFactor());
+    const ScopedEnv named("QT_SCREEN_SCALE_FACTORS", "DP-1=2;HDMI-1=1.25;");
+    for (const char* good : {"96", "144", "10", "1536"}) {
+        const ScopedEnv dpi("QT_FONT_DPI", good);
+        EXPECT_TRUE(warnings().empty()) << good;
+    }
 }
 
 // What the toolkit says when its platform cannot start, as it says it.

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "tests/runtime/support.h"
@@ -43,6 +44,61 @@ TEST(RealDialogsTest, ABoxWhoseWindowIsDestroyedFromOutsideIsDismissed) {
     });
     platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor", nullptr);
     EXPECT_TRUE(destroyed);
+}
+
+// Another client destroying the window a box belongs to while the box is open
+// closes that window's form, as the close box would: the box goes with its
+// window, and the handler that opened it goes on.
+TEST(RealDialogsTest, AWindowDestroyedUnderItsBoxClosesItsFormAndTheHandlerGoesOn) {
+    class Game final : public rt::Form {
+      public:
+        Game(Log& log, rt::Form& menu)
+            : rt::Form({.caption = "Game", .width = 1500, .height = 1500}),
+              log_(log),
+              menu_(menu) {}
+
+      private:
+        void Form_Unload() override {
+            log_.push_back("unloaded");
+            menu_.Show();
+        }
+        Log& log_;
+        rt::Form& menu_;
+    };
+    rt::testing::Fakes fakes;
+    rt::Platform platform = rt::testing::MakeTestPlatform(fakes);
+    platform.dialogs = rt::RealPlatform().dialogs;
+    rt::App app{"Nebulor", std::move(platform)};
+    Log log;
+    Blank menu;
+    Game game(log, menu);
+    rt::Start(game);
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->parentWidget(), game.window());
+        SendDestroyNotify(*game.window());
+    });
+    // Should the box's wait not end, the test fails instead of hanging.
+    QTimer::singleShot(5000, [] {
+        ADD_FAILURE() << "the box's wait did not end";
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+        else
+            std::_Exit(1);
+    });
+    rt::Dispatch(game, [&] {
+        rt::MsgBox("Prehral si!", rt::vbInformation);
+        log.push_back("handler goes on");
+        game.Unload();
+        menu.Show();
+    });
+    rt::testing::FlushDeletes();
+    EXPECT_EQ(log, (Log{"unloaded", "handler goes on"}));
+    EXPECT_FALSE(game.Loaded());
+    EXPECT_TRUE(menu.Visible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(app.ended());
 }
 
 // A box is a modal child of the window it belongs to and opens centred over
