@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace about {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "about/maker.h"
-#include "controls.h"
-#include "startup.h"
+#include "runtime/forms/controls.h"
+#include "runtime/start/startup.h"
 
 namespace about {
 

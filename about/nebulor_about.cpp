@@ -1,6 +1,6 @@
 #include "about/nebulor_about.h"
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace about {
 

@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
 #include "bench/support.h"
-#include "drawing.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
-#include "scheduler.h"
+#include "runtime/base/app.h"
+#include "runtime/base/scheduler.h"
+#include "runtime/forms/drawing.h"
 
 namespace {
 

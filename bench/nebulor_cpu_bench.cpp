@@ -22,11 +22,11 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
 #include "bench/support.h"
-#include "drawing.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
 
 namespace {
 

@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "drawing.h"
-#include "fakes.h"
-#include "mouse.h"
 #include "nebulor/program.h"
 #include "quorrel/program.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/testing/fakes.h"
+#include "runtime/testing/mouse.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <memory>
 #include <random>
 
-#include "app.h"
 #include "bench/support.h"
-#include "drawing.h"
 #include "quorrel/program.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
 
 namespace {
 

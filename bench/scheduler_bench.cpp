@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "platform.h"
-#include "scheduler.h"
+#include "runtime/base/platform.h"
+#include "runtime/base/scheduler.h"
+#include "runtime/platform/real_platform.h"
 
 namespace {
 

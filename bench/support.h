@@ -11,8 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "app.h"
-#include "platform.h"
+#include "runtime/base/app.h"
+#include "runtime/base/platform.h"
+#include "runtime/platform/real_platform.h"
 
 namespace bench {
 

@@ -1,6 +1,6 @@
 #include "nebulor/hra.h"
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace nebulor {
 

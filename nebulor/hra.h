@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "controls.h"
 #include "nebulor/modul1.h"
 #include "nebulor/pictures.h"
 #include "nebulor/rules.h"
+#include "runtime/forms/controls.h"
 
 namespace nebulor {
 

@@ -1,6 +1,6 @@
 #include "nebulor/logo.h"
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace nebulor {
 

@@ -2,9 +2,9 @@
 // The splash screen: loads the menu hidden, records the start time, slides a
 // picture up, then hands over to the menu.
 
-#include "controls.h"
 #include "nebulor/modul1.h"
 #include "nebulor/pictures.h"
+#include "runtime/forms/controls.h"
 
 namespace nebulor {
 

@@ -1,7 +1,7 @@
 #include "nebulor/menu.h"
 
 #include "about/maker.h"
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace nebulor {
 

@@ -2,9 +2,9 @@
 // The main menu: difficulty, new game, about box, end; the best score of the
 // run, a clock and the rules. Loaded afresh after every game.
 
-#include "controls.h"
 #include "nebulor/modul1.h"
 #include "nebulor/pictures.h"
+#include "runtime/forms/controls.h"
 
 namespace nebulor {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "nebulor/rules.h"
-#include "values.h"
+#include "runtime/base/values.h"
 
 namespace nebulor {
 

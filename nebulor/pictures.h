@@ -1,7 +1,7 @@
 #pragma once
 // Pictures, icon and pointer of nebulor at the pixel sizes the layouts use.
 
-#include "values.h"
+#include "runtime/base/values.h"
 
 namespace nebulor {
 

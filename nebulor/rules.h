@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "values.h"
+#include "runtime/base/values.h"
 
 namespace nebulor {
 

@@ -1,6 +1,6 @@
 #include "quorrel/hra.h"
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace quorrel {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "controls.h"
 #include "quorrel/pictures.h"
 #include "quorrel/rules.h"
+#include "runtime/forms/controls.h"
 
 namespace quorrel {
 

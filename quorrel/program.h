@@ -5,7 +5,7 @@
 #include "about/quorrel_about.h"
 #include "quorrel/hra.h"
 #include "quorrel/uvod.h"
-#include "startup.h"
+#include "runtime/start/startup.h"
 
 namespace quorrel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "values.h"
+#include "runtime/base/values.h"
 
 namespace quorrel {
 

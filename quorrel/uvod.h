@@ -2,8 +2,8 @@
 // The splash screen: a picture slides up into a white borderless window, then
 // the game window takes over.
 
-#include "controls.h"
 #include "quorrel/hra.h"
+#include "runtime/forms/controls.h"
 
 namespace quorrel {
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "drawing.h"
+#include "runtime/forms/drawing.h"
 
 namespace {
 QtMessageHandler qtDefault = nullptr;

@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
-#include "app.h"
-#include "fakes.h"
-#include "mouse.h"
-#include "startup.h"
+#include "runtime/base/app.h"
+#include "runtime/start/startup.h"
+#include "runtime/testing/fakes.h"
+#include "runtime/testing/mouse.h"
 
 namespace rt::testing {
 

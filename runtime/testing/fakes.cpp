@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "runtime/testing/fakes.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "../platform.h"
+#include "runtime/base/platform.h"
 
 namespace rt::testing {
 

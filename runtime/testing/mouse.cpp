@@ -1,4 +1,4 @@
-#include "mouse.h"
+#include "runtime/testing/mouse.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "../controls.h"
-#include "../drawing.h"
-#include "../form.h"
+#include "runtime/forms/controls.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/forms/form.h"
 
 namespace rt::testing {
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "runtime/platform/real_platform.h"
 #include "tests/about/support.h"
 
 namespace about::testing {

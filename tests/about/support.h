@@ -9,10 +9,10 @@
 
 #include "about/nebulor_about.h"
 #include "about/quorrel_about.h"
-#include "app.h"
-#include "drawing.h"
-#include "fakes.h"
-#include "mouse.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/testing/fakes.h"
+#include "runtime/testing/mouse.h"
 
 namespace about::testing {
 

@@ -1,6 +1,6 @@
 // Classic speed: every tick falls on a system tick, 54.925 ms apart.
 
-#include "scheduler.h"
+#include "runtime/base/scheduler.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {

@@ -1,7 +1,7 @@
 // The command line: the programs' own options, Qt's standard ones let
 // through to Qt, and start-up failures that name what failed.
 
-#include "command_line.h"
+#include "runtime/start/command_line.h"
 
 #include <gtest/gtest.h>
 

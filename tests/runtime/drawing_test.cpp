@@ -1,7 +1,7 @@
 // What the controls draw: colours, pictures and containers, read back from
 // the window's pixels.
 
-#include "drawing.h"
+#include "runtime/forms/drawing.h"
 
 #include <QFile>
 #include <QImage>

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "runtime/platform/real_platform.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {

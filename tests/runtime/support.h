@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "controls.h"
-#include "fakes.h"
-#include "mouse.h"
-#include "startup.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/controls.h"
+#include "runtime/start/startup.h"
+#include "runtime/testing/fakes.h"
+#include "runtime/testing/mouse.h"
 
 namespace rttest {
 

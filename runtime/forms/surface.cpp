@@ -1,4 +1,4 @@
-#include "surface.h"
+#include "runtime/forms/surface.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app.h"
-#include "drawing.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
 
 namespace rt {
 

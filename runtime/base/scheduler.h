@@ -19,7 +19,7 @@
 #include <map>
 #include <set>
 
-#include "platform.h"
+#include "runtime/base/platform.h"
 
 namespace rt {
 

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "frames.h"
-#include "platform.h"
-#include "scheduler.h"
-#include "values.h"
+#include "runtime/base/frames.h"
+#include "runtime/base/platform.h"
+#include "runtime/base/scheduler.h"
+#include "runtime/base/values.h"
 
 class QWidget;
 

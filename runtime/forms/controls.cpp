@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "runtime/forms/controls.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "drawing.h"
+#include "runtime/forms/drawing.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "drawing.h"
+#include "runtime/forms/drawing.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

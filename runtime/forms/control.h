@@ -8,8 +8,8 @@
 #include <string>
 #include <type_traits>
 
-#include "form.h"
-#include "frames.h"
+#include "runtime/base/frames.h"
+#include "runtime/forms/form.h"
 
 class QPainter;
 

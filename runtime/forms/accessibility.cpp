@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "surface.h"
+#include "runtime/forms/surface.h"
 
 namespace rt {
 

@@ -4,8 +4,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 
-#include "surface.h"
-#include "x11_notice.h"
+#include "runtime/forms/surface.h"
+#include "runtime/platform/x11_notice.h"
 
 namespace rt {
 

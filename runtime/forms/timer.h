@@ -7,7 +7,7 @@
 #include <string>
 #include <type_traits>
 
-#include "form.h"
+#include "runtime/forms/form.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "runtime/start/command_line.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

@@ -2,6 +2,8 @@
 // the desktop's alert sound, a Mersenne Twister seeded from the clock, and on Linux a
 // registry that knows one thing: where a system-information program is.
 
+#include "runtime/platform/real_platform.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDateTime>
@@ -27,8 +29,8 @@
 #include <canberra.h>
 #endif
 
-#include "platform.h"
-#include "x11_notice.h"
+#include "runtime/base/platform.h"
+#include "runtime/platform/x11_notice.h"
 
 namespace rt {
 

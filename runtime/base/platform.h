@@ -123,11 +123,4 @@ struct Platform {
     std::unique_ptr<Launcher> launcher;
 };
 
-// The implementations a real run uses. `title` names the program where the
-// desktop shows its sounds; empty: the application's name.
-Platform RealPlatform(const std::string& title = {});
-
-// The system-information programs the real registry looks for, in order.
-const char* const* SystemInfoTools();
-
 }  // namespace rt

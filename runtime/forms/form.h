@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "values.h"
+#include "runtime/base/app.h"
+#include "runtime/base/values.h"
 
 class QWidget;
 

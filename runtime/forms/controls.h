@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "control.h"
-#include "timer.h"
+#include "runtime/forms/control.h"
+#include "runtime/forms/timer.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "x11_notice.h"
+#include "runtime/platform/x11_notice.h"
 
 namespace rt {
 

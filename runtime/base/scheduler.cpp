@@ -1,4 +1,4 @@
-#include "scheduler.h"
+#include "runtime/base/scheduler.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "values.h"
+#include "runtime/base/values.h"
 
 #include <charconv>
 #include <cmath>

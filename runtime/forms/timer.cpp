@@ -1,6 +1,6 @@
-#include "timer.h"
+#include "runtime/forms/timer.h"
 
-#include "app.h"
+#include "runtime/base/app.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "runtime/start/startup.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app.h"
-#include "command_line.h"
-#include "drawing.h"
-#include "form.h"
+#include "runtime/base/app.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/forms/form.h"
+#include "runtime/platform/real_platform.h"
+#include "runtime/start/command_line.h"
 
 namespace rt {
 

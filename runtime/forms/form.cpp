@@ -1,4 +1,4 @@
-#include "form.h"
+#include "runtime/forms/form.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -10,8 +10,8 @@
 #include <cmath>
 #include <memory>
 
-#include "drawing.h"
-#include "surface.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/forms/surface.h"
 
 namespace rt {
 

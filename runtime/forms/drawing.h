@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "values.h"
+#include "runtime/base/values.h"
 
 namespace rt {
 

@@ -1,10 +1,10 @@
-#include "control.h"
+#include "runtime/forms/control.h"
 
 #include <QAccessible>
 #include <algorithm>
 
-#include "drawing.h"
-#include "surface.h"
+#include "runtime/forms/drawing.h"
+#include "runtime/forms/surface.h"
 
 namespace rt {
 

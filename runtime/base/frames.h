@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform.h"
+#include "runtime/base/platform.h"
 
 namespace rt {
 

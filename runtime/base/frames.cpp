@@ -1,10 +1,10 @@
-#include "frames.h"
+#include "runtime/base/frames.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 
-#include "scheduler.h"
+#include "runtime/base/scheduler.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "app.h"
+#include "runtime/base/app.h"
 
 #include <QDateTime>
 #include <QLocale>

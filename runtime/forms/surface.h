@@ -11,8 +11,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "control.h"
-#include "form.h"
+#include "runtime/forms/control.h"
+#include "runtime/forms/form.h"
 
 class QHelpEvent;
 class QMouseEvent;

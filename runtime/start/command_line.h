@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scheduler.h"
+#include "runtime/base/scheduler.h"
 
 namespace rt {
 
