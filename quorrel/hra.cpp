@@ -52,6 +52,10 @@ Hra::Hra(rt::Form& about)
     Timer2.Tick = [this] { Timer2_Timer(); };
     Image1.Click = [this] { Image1_Click(); };
     Image2.Click = [this] { Image2_Click(); };
+    // A screen reader moving to a difficulty reads what the screen shows for it.
+    Option1.SetDescribedBy(Label2);
+    Option2.SetDescribedBy(Label3);
+    Option3.SetDescribedBy(Label4);
 }
 
 void Hra::Form_Load() {
