@@ -88,8 +88,10 @@ for dep in libgtest-dev qt6-wayland fonts-wine; do
 done
 took "sbuild with nocheck: no test built, none of the tests' build dependencies"
 
-debs=("$dir"/out/*.deb)
-((${#debs[@]} == 2)) || fail "sbuild made ${#debs[@]} packages, not 2: ${debs[*]}"
+# The games, not their debug symbols.
+arch=$(dpkg-architecture -q DEB_HOST_ARCH)
+debs=("$dir/out/nebulor_${version}_$arch.deb" "$dir/out/quorrel_${version}_$arch.deb")
+for deb in "${debs[@]}"; do [ -f "$deb" ] || fail "sbuild made no $(basename "$deb")"; done
 # Installed with their dependencies from the mirror, then purged: nothing may
 # be left behind or fail.
 piuparts --basetgz="$minbase" --keep-sources-list --distribution="$suite" \
