@@ -51,7 +51,7 @@ class Menu final : public rt::Form {
     rt::Label Label10{*this, "Label10", {1660, 800, 3135, 525}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000FF), .font = kTitleFont}};
     rt::Shape Shape2{*this, "Shape2", {1760, 1350, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = rt::rgb(0xC00000), .fillColor = rt::rgb(0xFF0000), .fillStyle = rt::FillStyle::Solid}};
     rt::Label Label4{*this, "Label4", {2740, 1320, 2055, 255}, {.caption = "Pokračovanie hry Quorrel", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x00FFFF), .font = kSmallBold}};
-    rt::Label Label11{*this, "Label11", {1600, 840, 3135, 495}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kTitleFont}};
+    rt::Label Label11{*this, "Label11", {1600, 840, 3135, 495}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kTitleFont, .decorative = true}};
     rt::Shape Shape1{*this, "Shape1", {1560, 840, 3375, 735}, {.shape = rt::ShapeKind::RoundedRectangle, .borderColor = rt::rgb(0x8080FF), .fillColor = rt::rgb(0x8080FF), .fillStyle = rt::FillStyle::Cross}};
     rt::Label Label9{*this, "Label9", {5040, 1320, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};
     rt::Label Label8{*this, "Label8", {5040, 960, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};

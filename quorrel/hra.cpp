@@ -38,7 +38,12 @@ Hra::Hra(rt::Form& about)
                 .picture = kBackground,
                 .icon = kIcon,
                 .mouseIcon = kGameCursor}),
-      about_(about) {}
+      about_(about) {
+    // A screen reader moving to a difficulty reads what the screen shows for it.
+    Option1.SetDescribedBy(Label2);
+    Option2.SetDescribedBy(Label3);
+    Option3.SetDescribedBy(Label4);
+}
 
 void Hra::Form_Load() {
     rt::Randomize();

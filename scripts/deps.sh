@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing and testing need.
 # As root it installs what is missing; otherwise it prints the install line.
-#   scripts/deps.sh [--package]    (--package: also what building the Debian
-#                                   packages and checking them needs)
+#   scripts/deps.sh [--package | --chroot]
+#     --package: also what building the Debian packages and checking them needs
+#     --chroot: what building them in a clean chroot and piuparts need
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +23,11 @@ packages+=(dbus dbus-x11 at-spi2-core python3-pyatspi)
 packages+=(clang-format clang-tidy)
 # scripts/check_package.sh: the validators.
 packages+=(desktop-file-utils appstream groff-base file)
+if [ "${1:-}" = --chroot ]; then
+    # scripts/check_chroot_build.sh: the chroots, made by this machine's root
+    # in a user namespace (uidmap), and the source package (dpkg-dev).
+    packages=(mmdebstrap uidmap sbuild piuparts dpkg-dev)
+fi
 if [ "${1:-}" = --package ]; then
     # dpkg-buildpackage, lintian and hardening-check; debian/control's
     # Build-Depends come after.

@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Both programs as a screen reader's tools see them, through the desktop's
-accessibility bus: no nameless fillers, the buttons pressed and the difficulty
-chosen through the Action interface, the about box opened and closed by its
-buttons. Prints every window's tree. Run by scripts/smoke_atspi.sh.
+accessibility bus: no nameless fillers, group names without trailing colons
+or blanks, no shadow title, the clock's tool tips as its descriptions (and
+announced as they change), each difficulty described by the text shown for
+it, the buttons pressed and the difficulty chosen through the Action
+interface, the about box opened and closed by its buttons. Prints every
+window's tree. Run by scripts/smoke_atspi.sh.
     smoke_atspi.py BUILD_FOLDER LOG_FOLDER"""
 
 import os
@@ -15,6 +18,7 @@ from gi.repository import GLib
 
 build, logs = sys.argv[1], sys.argv[2]
 checked_events = []
+description_events = []
 
 
 def fail(message):
@@ -50,14 +54,15 @@ def application(command):
     return None
 
 
-def find(node, role, name):
-    if node.getRole() == role and node.name == name:
-        return node
+def find_all(node, role, match):
+    found = [node] if node.getRole() == role and match(node) else []
     for c in children(node):
-        found = find(c, role, name)
-        if found:
-            return found
-    return None
+        found += find_all(c, role, match)
+    return found
+
+
+def find(node, role, name):
+    return next(iter(find_all(node, role, lambda n: n.name == name)), None)
 
 
 def window_with(app, role, name):
@@ -75,8 +80,11 @@ def describe(node, depth=0, lines=None):
     lines = [] if lines is None else lines
     if node.getRole() == pyatspi.ROLE_FILLER and not node.name:
         fail(f"a nameless filler in {lines[0] if lines else 'a window'}")
+    if node.getRole() == pyatspi.ROLE_PANEL and node.name != node.name.rstrip(" :"):
+        fail(f"the group {node.name!r} is read with its colon or blank")
     hidden = "" if showing(node) else "  (hidden)"
-    lines.append(f"{'  ' * depth}{node.getRoleName()}: {node.name!r}{hidden}")
+    described = f" ({node.description!r})" if node.description else ""
+    lines.append(f"{'  ' * depth}{node.getRoleName()}: {node.name!r}{described}{hidden}")
     for c in children(node):
         describe(c, depth + 1, lines)
     return lines
@@ -108,6 +116,17 @@ def choose_hard(app, window):
         if find(window, pyatspi.ROLE_RADIO_BUTTON, other).getState().contains(
                 pyatspi.STATE_CHECKED):
             fail(f"'{other}' is still checked")
+    return hard
+
+
+# The time and the date, each described by its tool tip, announced at each tick.
+def clock(window):
+    for prefix in ("Prestný čas: ", "Dnes je: "):
+        wait(f"a label described as {prefix!r} and its text", lambda: find_all(
+            window, pyatspi.ROLE_LABEL, lambda n: n.name and n.description == prefix + n.name))
+    description_events.clear()
+    wait("a new description of the time announced", lambda: any(
+        e.source.description.startswith("Prestný čas: ") for e in description_events), 5)
 
 
 def difficulty_caption(window):
@@ -175,13 +194,17 @@ def first_screen(command, title, screen, button):
     if window.getRole() != pyatspi.ROLE_FRAME or window.name != title:
         fail(f"the {screen} is a {window.getRoleName()} named {window.name!r}")
     show_tree(screen, window)
-    choose_hard(app, window)
+    hard = choose_hard(app, window)
     about_box(app, find(window, pyatspi.ROLE_PUSH_BUTTON, "About"))
-    return process, app, window
+    return process, app, window, hard
 
 
 def nebulor():
-    process, app, menu = first_screen("nebulor", "Nebulor", "menu", "Nová hra")
+    process, app, menu, _ = first_screen("nebulor", "Nebulor", "menu", "Nová hra")
+    titles = find_all(menu, pyatspi.ROLE_LABEL, lambda n: n.name == "Nebulor")
+    if len(titles) != 1:
+        fail(f"the menu has {len(titles)} titles 'Nebulor', not one")
+    clock(menu)
     press(find(menu, pyatspi.ROLE_PUSH_BUTTON, "Nová hra"))
     game = wait("game window", lambda: window_with(app, pyatspi.ROLE_IMAGE, "ufo"))
     caption = wait("difficulty caption", lambda: difficulty_caption(game))
@@ -195,7 +218,11 @@ def nebulor():
 
 
 def quorrel():
-    process, app, game = first_screen("quorrel", "Quorrel", "options screen", "Štart")
+    process, app, game, hard = first_screen("quorrel", "Quorrel", "options screen", "Štart")
+    # What a screen reader reads with the option is what the screen now shows.
+    wait("'Ťažká' described by the text shown for it", lambda: [
+        n.name for n in find_all(game, pyatspi.ROLE_LABEL, showing) if n.name.startswith("Mimozem")
+    ] == [hard.description] and hard.description.startswith("Mimozemšťan iba"), 5)
     start_button = find(game, pyatspi.ROLE_PUSH_BUTTON, "Štart")
     press(start_button)
     caption = wait("playing screen", lambda: not showing(start_button) and difficulty_caption(game))
@@ -207,5 +234,7 @@ def quorrel():
 
 
 pyatspi.Registry.registerEventListener(checked_events.append, "object:state-changed:checked")
+pyatspi.Registry.registerEventListener(description_events.append,
+                                       "object:property-change:accessible-description")
 nebulor()
 quorrel()

@@ -30,8 +30,11 @@ class WindowlessAccessible final : public QAccessibleInterface {
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? QString::fromStdString(Surface::accessibleText(*control_))
-                                      : QString();
+        if (t == QAccessible::Name)
+            return QString::fromStdString(Surface::accessibleText(*control_));
+        if (t == QAccessible::Description)
+            return QString::fromStdString(Surface::description(*control_));
+        return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -123,6 +126,8 @@ class SurfaceAccessible final : public QAccessibleWidget {
         return QAccessibleWidget::role();
     }
     QString text(QAccessible::Text t) const override {
+        if (const Control* c = control(); c && t == QAccessible::Description)
+            return QString::fromStdString(Surface::description(*c));
         if (t != QAccessible::Name) return QAccessibleWidget::text(t);
         if (const Form* form = ownForm()) {
             const FormDesign& d = Surface::design(*form);

@@ -197,6 +197,23 @@ void Control::announceChecked() {
     QAccessible::updateAccessibility(&event);
 }
 
+std::string Control::accessibleDescription() const {
+    return describedBy_ ? describedBy_->accessibleText() : toolTip();
+}
+
+// Only to a listening screen reader that has met the control already.
+void Control::announceDescription() {
+    if (!QAccessible::isActive()) return;
+    if (widget_) {
+        QAccessibleEvent event(widget_, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    } else if (accessibleId_) {
+        QAccessibleEvent event(QAccessible::accessibleInterface(accessibleId_),
+                               QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 Twips Control::Left() {
     touch();
     return geom_.left;

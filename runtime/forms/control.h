@@ -57,6 +57,10 @@ class Control : public Component, private Drawable {
     bool Enabled();
     void SetEnabled(bool enabled);
 
+    // A screen reader reads `other`'s text as this control's description
+    // (an option and the explanation shown for it), instead of its tool tip.
+    void SetDescribedBy(const Control& other) { describedBy_ = &other; }
+
     std::function<void()> Click;
     std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
 
@@ -100,6 +104,8 @@ class Control : public Component, private Drawable {
     // Controls without one are left out of what screen readers see.
     virtual std::string accessibleText() const { return {}; }
     virtual AccessibleRole accessibleRole() const { return AccessibleRole::Picture; }
+    // What it reads after the name: the describing control's text, else its tool tip.
+    std::string accessibleDescription() const;
     virtual bool checked() const { return false; }
     // Whether Tab stops on it; an option group has one stop, its selected option.
     virtual bool tabStop() const { return true; }
@@ -121,6 +127,8 @@ class Control : public Component, private Drawable {
     void refreshWidget();    // after geometry, visibility, mouse or tool tip changes
     void refreshFocus();     // after what decides whether it takes the focus
     void announceChecked();  // tells screen readers its checked state changed
+    // Tells a listening screen reader that its description changed.
+    void announceDescription();
     // How many of its top rows windowed controls of its container cover: a
     // windowless control lies under every windowed one.
     int coveredRows() const;
@@ -151,6 +159,7 @@ class Control : public Component, private Drawable {
     bool built_ = false;  // windowless: on its surface until teardown
     QRect shown_;         // windowless: its pixels on the surface now (empty: none)
     unsigned accessibleId_ = 0;
+    const Control* describedBy_ = nullptr;
     bool drawPending_ = false;
     bool repaintPending_ = false;
 };

@@ -48,8 +48,10 @@ const std::string& Label::ToolTipText() { return get(&LabelDesign::toolTip); }
 
 void Label::SetToolTipText(const std::string& text) {
     touch();
+    if (cur_.toolTip == text) return;
     cur_.toolTip = text;
     refreshWidget();
+    announceDescription();
 }
 
 namespace {
@@ -264,6 +266,12 @@ void OptionButton::paint(QPainter& p, const QRect& r) {
 // ---- Frame
 
 const std::string& Frame::Caption() { return get(&FrameDesign::caption); }
+
+// A group's name stands alone: "Obtiažnosť: " reads as "Obtiažnosť".
+std::string Frame::accessibleText() const {
+    const size_t end = cur_.caption.find_last_not_of(": ");
+    return end == std::string::npos ? std::string() : cur_.caption.substr(0, end + 1);
+}
 
 void Frame::paint(QPainter& p, const QRect& r) {
     p.fillRect(r, toQColor(cur_.backColor));

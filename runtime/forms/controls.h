@@ -92,6 +92,7 @@ struct LabelDesign {
     Font font{};
     std::string toolTip{};
     int tabIndex = 0;
+    bool decorative = false;  // a copy of another's text (a shadow): screen readers skip it
 };
 
 class Label final : public Designed<LabelDesign> {
@@ -112,7 +113,9 @@ class Label final : public Designed<LabelDesign> {
   protected:
     void paint(QPainter& painter, const QRect& area) override;
     std::string toolTip() const override { return cur_.toolTip; }
-    std::string accessibleText() const override { return cur_.caption; }
+    std::string accessibleText() const override {
+        return cur_.decorative ? std::string() : cur_.caption;
+    }
     AccessibleRole accessibleRole() const override { return AccessibleRole::Text; }
 };
 
@@ -216,7 +219,7 @@ class Frame final : public Designed<FrameDesign> {
   protected:
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
-    std::string accessibleText() const override { return cur_.caption; }
+    std::string accessibleText() const override;
     AccessibleRole accessibleRole() const override { return AccessibleRole::Grouping; }
     void paint(QPainter& painter, const QRect& area) override;
 };

@@ -66,6 +66,7 @@ struct Surface {
     static QRect shown(const Control& c) { return c.shown_; }
     static bool takesClicks(const Control& c) { return c.takesMouseNow(); }
     static std::string accessibleText(const Control& c) { return c.accessibleText(); }
+    static std::string description(const Control& c) { return c.accessibleDescription(); }
     static AccessibleRole role(const Control& c) { return c.accessibleRole(); }
     static bool checked(const Control& c) { return c.checked(); }
     static bool cancels(const Control& c) { return c.cancels(); }

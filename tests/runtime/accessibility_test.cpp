@@ -19,10 +19,11 @@ class Options final : public rt::Form {
         Hard.Click = [this] { clicks += "Hard "; };
         Easy.Click = [this] { clicks += "Easy "; };
         Close.Click = [this] { clicks += "Close "; };
+        Hard.SetDescribedBy(HardText);
     }
     // clang-format off
     rt::CommandButton Go{*this, "Go", {120, 120, 1500, 400}, {.caption = "- Štart -", .tabIndex = 0}};
-    rt::Frame Level{*this, "Level", {2000, 120, 2000, 1600}, {.caption = "Obtiažnosť", .tabIndex = 1}};
+    rt::Frame Level{*this, "Level", {2000, 120, 2000, 1600}, {.caption = "Obtiažnosť: ", .tabIndex = 1}};
     rt::OptionButton Hard{Level, "Hard", {120, 900, 1500, 300}, {.caption = "Ťažká", .tabIndex = 3}};
     rt::OptionButton Easy{Level, "Easy", {120, 300, 1500, 300}, {.caption = "Ľahká", .value = true, .tabIndex = 2}};
     rt::CommandButton Close{*this, "Close", {120, 720, 1500, 400}, {.caption = "Koniec", .tabIndex = 4, .cancel = true}};
@@ -30,6 +31,9 @@ class Options final : public rt::Form {
     rt::PictureBox Cannon{*this, "Cannon", {120, 2000, 600, 600}, {.border = false, .tabIndex = 6}};
     rt::Image Walker{*this, "Walker", {2000, 2000, 600, 600}, {.enabled = false, .accessibleName = "mimozemšťan"}};
     rt::Image Sky{*this, "Sky", {3000, 2000, 600, 600}, {}};
+    rt::Label Clock{*this, "Clock", {4000, 2000, 1500, 300}, {.caption = "12:00:00", .toolTip = "Čas: 12:00:00"}};
+    rt::Label Shadow{*this, "Shadow", {4020, 2020, 1500, 300}, {.caption = "12:00:00", .decorative = true}};
+    rt::Label HardText{*this, "HardText", {120, 3000, 3000, 300}, {.caption = "Rýchly mimozemšťan."}};
     // clang-format on
     std::string clicks;
 };
@@ -109,7 +113,8 @@ TEST_F(AccessibilityTest, ControlsHaveTheirRolesNamesAndStates) {
         tree << c->text(QAccessible::Name);
     });
     EXPECT_FALSE(tree.contains("Cannon"));  // nameless pictures are left out
-    EXPECT_EQ(tree.size(), 7) << tree.join(", ").toStdString();
+    EXPECT_EQ(tree.count("12:00:00"), 1);   // and so is the shadow
+    EXPECT_EQ(tree.size(), 9) << tree.join(", ").toStdString();
 
     QAccessibleInterface* go = Find(window, "Štart");  // without the highlight's dashes
     ASSERT_NE(go, nullptr);
@@ -124,7 +129,8 @@ TEST_F(AccessibilityTest, ControlsHaveTheirRolesNamesAndStates) {
                   ->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
               QStringList{"Escape"});
 
-    QAccessibleInterface* level = Find(window, "Obtiažnosť");
+    QAccessibleInterface* level = Find(window, "Obtiažnosť");  // without ": "
+    ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->role(), QAccessible::Grouping);
     EXPECT_EQ(level->childCount(), 2);
     QAccessibleInterface* hard = Find(level, "Ťažká");
@@ -138,6 +144,20 @@ TEST_F(AccessibilityTest, ControlsHaveTheirRolesNamesAndStates) {
     EXPECT_TRUE(walker->state().disabled);  // takes no clicks now
     f.Walker.SetEnabled(true);
     EXPECT_FALSE(walker->state().disabled);
+}
+
+TEST_F(AccessibilityTest, DescriptionsAreToolTipsOrTheDescribingText) {
+    Options f;
+    rt::Start(f);
+    QAccessibleInterface* window = Of(f);
+    QAccessibleInterface* clock = Find(window, "12:00:00");
+    EXPECT_EQ(clock->text(QAccessible::Description), "Čas: 12:00:00");
+    f.Clock.SetToolTipText("Čas: 12:00:01");
+    EXPECT_EQ(clock->text(QAccessible::Description), "Čas: 12:00:01");
+    EXPECT_EQ(Find(window, "Ťažká")->text(QAccessible::Description), "Rýchly mimozemšťan.");
+    f.HardText.SetCaption("Pomalý mimozemšťan.");
+    EXPECT_EQ(Find(window, "Ťažká")->text(QAccessible::Description), "Pomalý mimozemšťan.");
+    EXPECT_EQ(Find(window, "Ľahká")->text(QAccessible::Description), "");
 }
 
 // Qt passes state changes on only to a listening screen reader, which the
