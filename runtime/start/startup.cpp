@@ -137,6 +137,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     // Qt keeps the arguments for the application's life.
     std::vector<std::string> toolkitArgs = line.toolkitArgs;
     std::vector<char*> toolkitArgv;
+    toolkitArgv.reserve(toolkitArgs.size() + 1);
     for (std::string& arg : toolkitArgs) toolkitArgv.push_back(arg.data());
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArgs.size());
