@@ -1,0 +1,31 @@
+"""Where the tests click: each control's centre in layout pixels, which the
+scale factor multiplies. The rectangles are the layouts' own, in twips
+(left, top, width, height); test_layouts.py holds them to the headers."""
+
+from dataclasses import dataclass
+
+TWIPS_PER_PIXEL = 15
+
+
+@dataclass(frozen=True)
+class Control:
+    header: str  # the layout, from the source root
+    name: str  # the control's name there
+    rect: tuple
+
+    @property
+    def point(self):
+        left, top, width, height = self.rect
+        return ((left + width // 2) // TWIPS_PER_PIXEL, (top + height // 2) // TWIPS_PER_PIXEL)
+
+
+NEBULOR_NEW_GAME = Control("nebulor/menu.h", "Command1", (2280, 1920, 1815, 375))  # "Nová hra"
+NEBULOR_ABOUT = Control("nebulor/menu.h", "Command4", (2280, 2520, 1815, 375))  # "About"
+NEBULOR_END = Control("nebulor/menu.h", "Command3", (2280, 3120, 1815, 375))  # "Koniec"
+QUORREL_START = Control("quorrel/hra.h", "Command1", (3720, 1320, 1455, 375))  # "Štart"
+QUORREL_ABOUT = Control("quorrel/hra.h", "Command3", (3720, 1980, 1455, 315))  # "About"
+QUORREL_ABOUT_OK = Control("about/quorrel_about.h", "cmdOK", (2880, 2160, 1260, 345))
+QUORREL_SYSTEM_INFO = Control("about/quorrel_about.h", "cmdSysInfo", (2880, 2640, 1245, 345))
+
+ALL = [NEBULOR_NEW_GAME, NEBULOR_ABOUT, NEBULOR_END, QUORREL_START, QUORREL_ABOUT,
+       QUORREL_ABOUT_OK, QUORREL_SYSTEM_INFO]
