@@ -1,6 +1,7 @@
 """Where the tests click: each control's centre in layout pixels, which the
 scale factor multiplies. The rectangles are the layouts' own, in twips
-(left, top, width, height); test_layouts.py holds them to the headers."""
+(left, top, width, height), and so are the splashes' sizes; test_layouts.py
+holds them to the sources."""
 
 from dataclasses import dataclass
 
@@ -29,3 +30,17 @@ QUORREL_SYSTEM_INFO = Control("about/quorrel_about.h", "cmdSysInfo", (2880, 2640
 
 ALL = [NEBULOR_NEW_GAME, NEBULOR_ABOUT, NEBULOR_END, QUORREL_START, QUORREL_ABOUT,
        QUORREL_ABOUT_OK, QUORREL_SYSTEM_INFO]
+
+
+@dataclass(frozen=True)
+class Splash:
+    source: str
+    size: tuple  # width, height
+
+    def pixels(self, scale):
+        return tuple(n // TWIPS_PER_PIXEL * scale for n in self.size)
+
+
+# Borderless, so what shows of them is exactly this size.
+SPLASH = {"nebulor": Splash("nebulor/logo.cpp", (4680, 1830)),  # Logo
+          "quorrel": Splash("quorrel/uvod.cpp", (4395, 1890))}  # Uvod

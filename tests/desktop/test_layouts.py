@@ -16,3 +16,10 @@ def test_click_table_matches_layout(control):
     found = re.search(rf'\b{control.name}\{{\*this, "{control.name}", \{{([\d, ]+)\}}', text)
     assert found, f"no {control.name} in {control.header}"
     assert tuple(int(n) for n in found.group(1).split(",")) == control.rect
+
+
+@pytest.mark.parametrize("splash", clicks.SPLASH.values(), ids=lambda s: s.source)
+def test_splash_size_matches_layout(splash):
+    text = (SOURCE / splash.source).read_text()
+    width, height = splash.size
+    assert re.search(rf"\.width = {width},\s*\.height = {height},", text)

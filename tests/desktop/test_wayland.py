@@ -90,9 +90,9 @@ def test_close_button_ends_the_program(weston, launch, name):
     # The toolkit's own title bar; its close goes the close box's way, and
     # the last window's close ends the program.
     program = launch(name, env=weston.env)
-    # The splash, then the window: not while the splash's place still shows.
-    splash = weston.until_seen(screen.moved, 30, ref=weston.empty, steady=2)
-    x, y, w, h = weston.until_seen(screen.moved, 30, before=splash, ref=weston.empty, steady=2)
+    splash = clicks.SPLASH[name].pixels(weston.scale)
+    x, y, w, h = weston.until_seen(screen.moved, 60, ref=weston.empty, steady=1,
+                                   skip=lambda box: box[2:] == splash)
     weston.keep(f"{name}-desktop-scale{weston.scale}")
     s = weston.scale
     weston.click_at(x + w - 16 * s, y + 13 * s)  # the title bar's right end

@@ -16,7 +16,12 @@ class Compositor:
         # No fallback to X: DISPLAY is set.
         self.env = dict(DISPLAY=x.display, XDG_RUNTIME_DIR=str(runtime),
                         WAYLAND_DISPLAY="smoke-wayland", QT_QPA_PLATFORM="wayland")
+        # Windows show and go at once: no frames where both are fading.
+        config = folder / "weston.ini"
+        config.write_text("[shell]\nanimation=none\nclose-animation=none\n"
+                          "startup-animation=none\nfocus-animation=none\n")
         self.weston = Owned(["weston", "--backend=x11-backend.so", f"--shell={shell}",
+                             f"--config={config}",
                              "--socket=smoke-wayland", "--width=1024", "--height=768",
                              f"--scale={scale}", "--idle-time=0", "--debug"],
                             folder / "weston.log", dict(x.env, XDG_RUNTIME_DIR=str(runtime)))
@@ -54,17 +59,18 @@ class Compositor:
     def shot(self):
         return screen.grab(self.x.display, self.window, *self.size)
 
-    def until_seen(self, look, seconds, before=None, ref=None, steady=0.0):
+    def until_seen(self, look, seconds, before=None, ref=None, steady=0.0, skip=None):
         """Waits until look(shot[, ref], scale) answers something other than
-        `before`, the same twice running and for `steady` seconds (windows
-        hand over through frames that show both)."""
+        `before` and that skip() does not refuse, the same twice running and
+        for `steady` seconds (windows hand over through frames that show both)."""
         deadline, previous, since = time.monotonic() + seconds, None, 0.0
         while time.monotonic() < deadline:
             shot = self.shot()
             seen = look(shot, ref, self.scale) if ref else look(shot, self.scale)
             if seen != previous:
                 previous, since = seen, time.monotonic()
-            elif seen and seen != before and time.monotonic() - since >= steady:
+            elif seen and seen != before and not (skip and skip(seen)) and \
+                    time.monotonic() - since >= steady:
                 self.last = shot
                 return seen
             time.sleep(0.3)
