@@ -23,13 +23,14 @@ class Control:
 NEBULOR_NEW_GAME = Control("nebulor/menu.h", "Command1", (2280, 1920, 1815, 375))  # "Nová hra"
 NEBULOR_ABOUT = Control("nebulor/menu.h", "Command4", (2280, 2520, 1815, 375))  # "About"
 NEBULOR_END = Control("nebulor/menu.h", "Command3", (2280, 3120, 1815, 375))  # "Koniec"
+NEBULOR_SYSTEM_INFO = Control("about/nebulor_about.h", "cmdSysInfo", (4200, 4080, 1245, 345))
 QUORREL_START = Control("quorrel/hra.h", "Command1", (3720, 1320, 1455, 375))  # "Štart"
 QUORREL_ABOUT = Control("quorrel/hra.h", "Command3", (3720, 1980, 1455, 315))  # "About"
 QUORREL_ABOUT_OK = Control("about/quorrel_about.h", "cmdOK", (2880, 2160, 1260, 345))
 QUORREL_SYSTEM_INFO = Control("about/quorrel_about.h", "cmdSysInfo", (2880, 2640, 1245, 345))
 
-ALL = [NEBULOR_NEW_GAME, NEBULOR_ABOUT, NEBULOR_END, QUORREL_START, QUORREL_ABOUT,
-       QUORREL_ABOUT_OK, QUORREL_SYSTEM_INFO]
+ALL = [NEBULOR_NEW_GAME, NEBULOR_ABOUT, NEBULOR_END, NEBULOR_SYSTEM_INFO, QUORREL_START,
+       QUORREL_ABOUT, QUORREL_ABOUT_OK, QUORREL_SYSTEM_INFO]
 
 
 @dataclass(frozen=True)

@@ -148,9 +148,11 @@ class Accessibility:
         os.environ.update(self.env, NO_AT_BRIDGE="1")
         import pyatspi  # reads the bus's address as it loads
         self.pyatspi = pyatspi
-        self.checked = []
+        self.checked, self.described = [], []
         pyatspi.Registry.registerEventListener(self.checked.append,
                                                "object:state-changed:checked")
+        pyatspi.Registry.registerEventListener(self.described.append,
+                                               "object:property-change:accessible-description")
 
 
 @pytest.fixture(scope="session")

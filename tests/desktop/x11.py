@@ -16,12 +16,15 @@ class X:
         return subprocess.run(args, env=self.env, capture_output=True, text=True, check=check,
                               timeout=30).stdout
 
+    def windows(self, title):
+        """The visible windows titled exactly `title`."""
+        return self.run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$",
+                        check=False).split()
+
     def window(self, title, seconds=20, other=None):
         """The visible window titled exactly `title` other than `other`."""
         def probe():
-            ids = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$",
-                           check=False).split()
-            ids = [i for i in ids if i != other]
+            ids = [i for i in self.windows(title) if i != other]
             return ids[-1] if ids else None
         found = wait_for(probe, seconds, 0.2)
         assert found, f"no window {title!r} within {seconds} s"
