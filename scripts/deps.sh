@@ -12,12 +12,12 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine
 packages+=(fonts-liberation fonts-dejavu-extra)
 # The desktop's alert sound and its theme.
 packages+=(libcanberra-dev sound-theme-freedesktop)
-# scripts/smoke_x11.sh: a real X server, clicks on it and a window manager.
-packages+=(xvfb x11-utils xdotool openbox)
-# scripts/smoke_wayland.sh: a Wayland compositor on that X server, Qt's Wayland
-# platform and screenshots read back.
-packages+=(weston qt6-wayland imagemagick python3)
-# scripts/smoke_atspi.sh: a session bus, the accessibility bus and registry, and a client.
+# tests/desktop: pytest; a real X server, clicks on it and a window manager.
+packages+=(python3 python3-pytest xvfb x11-utils xdotool openbox)
+# A Wayland compositor on that X server, Qt's Wayland platform, and
+# screenshots read back (libX11) or kept (imagemagick).
+packages+=(weston qt6-wayland libx11-6 imagemagick)
+# A session bus, the accessibility bus and registry, and a client.
 packages+=(dbus dbus-x11 at-spi2-core python3-pyatspi)
 # CI's style gates: scripts/check_format.sh and scripts/check_tidy.sh.
 packages+=(clang-format clang-tidy)

@@ -161,7 +161,7 @@ TEST_F(AccessibilityTest, DescriptionsAreToolTipsOrTheDescribingText) {
 }
 
 // Qt passes state changes on only to a listening screen reader, which the
-// offscreen platform has none of: scripts/smoke_atspi.py hears the announcement.
+// offscreen platform has none of: tests/desktop/test_atspi.py hears the announcement.
 TEST_F(AccessibilityTest, CheckedStateFollowsValue) {
     Options f;
     rt::Start(f);
