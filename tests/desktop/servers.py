@@ -90,13 +90,15 @@ def _ours(n, server):
 
 def start_xvfb(size, logs):
     """Xvfb on the first free display from one this process picks; retried past
-    one that another run took meanwhile. Returns (Owned, ":n")."""
+    one that another run took meanwhile. Returns (Owned, ":n"). -noreset: the
+    server would otherwise reset when the probe's connection closes, and a
+    client that connects during the reset is refused."""
     first = 100 + os.getpid() % 700
     for n in range(first, first + 200):
         if not _free(n):
             continue
         server = Owned(["Xvfb", f":{n}", "-screen", "0", f"{size[0]}x{size[1]}x24", "-nolisten",
-                        "tcp"], Path(logs) / f"xvfb-{n}.log")
+                        "tcp", "-noreset"], Path(logs) / f"xvfb-{n}.log")
         # The lock must be our server's before anything is sent to the display.
         if wait_for(lambda: not server.running() or (_ours(n, server) and _answers(f":{n}")), 20) \
                 and server.running():
