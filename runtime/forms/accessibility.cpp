@@ -15,61 +15,59 @@ namespace {
 
 class WindowlessAccessible final : public QAccessibleInterface {
   public:
-    explicit WindowlessAccessible(Control* control) : control_(control) {}
-    bool isValid() const override { return Surface::onSurface(*control_); }
+    explicit WindowlessAccessible(ControlHooks* control) : control_(control) {}
+    bool isValid() const override { return control_->onSurface(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
-        QWidget* on = Surface::surfaceOf(*control_);
+        QWidget* on = control_->surface();
         return on ? on->window()->windowHandle() : nullptr;
     }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(Surface::surfaceOf(*control_));
+        return QAccessible::queryAccessibleInterface(control_->surface());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name)
-            return QString::fromStdString(Surface::accessibleText(*control_));
+        if (t == QAccessible::Name) return QString::fromStdString(control_->accessibleText());
         if (t == QAccessible::Description)
-            return QString::fromStdString(Surface::description(*control_));
+            return QString::fromStdString(control_->accessibleDescription());
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        QWidget* on = Surface::surfaceOf(*control_);
-        if (!on || Surface::shown(*control_).isEmpty()) return {};
-        return QRect(on->mapToGlobal(Surface::shown(*control_).topLeft()),
-                     Surface::shown(*control_).size());
+        QWidget* on = control_->surface();
+        if (!on || control_->shown().isEmpty()) return {};
+        return QRect(on->mapToGlobal(control_->shown().topLeft()), control_->shown().size());
     }
     QAccessible::Role role() const override {
-        return Surface::role(*control_) == AccessibleRole::Text ? QAccessible::StaticText
-                                                                : QAccessible::Graphic;
+        return control_->accessibleRole() == AccessibleRole::Text ? QAccessible::StaticText
+                                                                  : QAccessible::Graphic;
     }
     // A picture that takes no clicks now (a walker between games) is not sensitive.
     QAccessible::State state() const override {
         QAccessible::State state;
-        state.invisible = Surface::shown(*control_).isEmpty();
-        state.disabled = !Surface::takesClicks(*control_);
+        state.invisible = control_->shown().isEmpty();
+        state.disabled = !control_->takesMouseNow();
         return state;
     }
 
   private:
-    Control* control_;
+    ControlHooks* control_;
 };
 
 }  // namespace
 
-QAccessibleInterface* Surface::accessible(Control& c) {
-    if (!c.accessibleId_)
-        c.accessibleId_ = QAccessible::registerAccessibleInterface(new WindowlessAccessible(&c));
-    return QAccessible::accessibleInterface(c.accessibleId_);
+QAccessibleInterface* Control::accessible() {
+    if (!accessibleId_)
+        accessibleId_ = QAccessible::registerAccessibleInterface(new WindowlessAccessible(this));
+    return QAccessible::accessibleInterface(accessibleId_);
 }
 
-void Surface::dropAccessible(Control& c) {
-    if (c.accessibleId_) QAccessible::deleteAccessibleInterface(c.accessibleId_);
-    c.accessibleId_ = 0;
+void Control::dropAccessible() {
+    if (accessibleId_) QAccessible::deleteAccessibleInterface(accessibleId_);
+    accessibleId_ = 0;
 }
 
 namespace {
@@ -119,36 +117,36 @@ class SurfaceAccessible final : public QAccessibleWidget {
 
     QAccessible::Role role() const override {
         if (const Form* form = ownForm())
-            return Surface::design(*form).border == BorderStyle::FixedToolWindow
+            return Hooks(*form).properties().border == BorderStyle::FixedToolWindow
                        ? QAccessible::Dialog
                        : QAccessible::Window;
-        if (const Control* c = control()) return RoleOf(Surface::role(*c));
+        if (const Control* c = control()) return RoleOf(Hooks(*c).accessibleRole());
         return QAccessibleWidget::role();
     }
     QString text(QAccessible::Text t) const override {
         if (const Control* c = control(); c && t == QAccessible::Description)
-            return QString::fromStdString(Surface::description(*c));
+            return QString::fromStdString(Hooks(*c).accessibleDescription());
         if (t != QAccessible::Name) return QAccessibleWidget::text(t);
         if (const Form* form = ownForm()) {
-            const FormDesign& d = Surface::design(*form);
+            const FormDesign& d = Hooks(*form).properties();
             return QString::fromStdString(d.accessibleName.empty() ? d.caption : d.accessibleName);
         }
-        if (const Control* c = control())
-            return QString::fromStdString(Surface::accessibleText(*c));
+        if (const Control* c = control()) return QString::fromStdString(Hooks(*c).accessibleText());
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        if (const Control* c = control(); c && Surface::role(*c) == AccessibleRole::RadioButton) {
+        if (const Control* c = control();
+            c && Hooks(*c).accessibleRole() == AccessibleRole::RadioButton) {
             state.checkable = true;
-            state.checked = Surface::checked(*c);
+            state.checked = Hooks(*c).checked();
         }
         return state;
     }
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (const Control* c = control(); c && Pressable(Surface::role(*c)))
+        if (const Control* c = control(); c && Pressable(Hooks(*c).accessibleRole()))
             names.prepend(pressAction());
         return names;
     }
@@ -156,7 +154,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
     // handler that opens a message box waits for it.
     void doAction(const QString& name) override {
         Control* c = control();
-        if (name != pressAction() || !c || !Pressable(Surface::role(*c))) {
+        if (name != pressAction() || !c || !Pressable(Hooks(*c).accessibleRole())) {
             QAccessibleWidget::doAction(name);
             return;
         }
@@ -165,12 +163,12 @@ class SurfaceAccessible final : public QAccessibleWidget {
         QMetaObject::invokeMethod(
             w,
             [w] {
-                if (w->owner() && !MessageBoxOpen()) Surface::press(*w->owner());
+                if (w->owner() && !MessageBoxOpen()) Press(*w->owner());
             },
             Qt::QueuedConnection);
     }
     QStringList keyBindingsForAction(const QString& name) const override {
-        if (const Control* c = control(); c && name == pressAction() && Surface::cancels(*c))
+        if (const Control* c = control(); c && name == pressAction() && Hooks(*c).cancels())
             return {QStringLiteral("Escape")};
         return QAccessibleWidget::keyBindingsForAction(name);
     }
@@ -185,8 +183,8 @@ class SurfaceAccessible final : public QAccessibleWidget {
         return w ? w->owner() : nullptr;
     }
     std::vector<Control*> named() const {
-        if (const Form* form = ownForm()) return Surface::named(*form, nullptr);
-        if (Control* c = control()) return Surface::named(c->Parent(), c);
+        if (const Form* form = ownForm()) return NamedWindowless(*form, nullptr);
+        if (Control* c = control()) return NamedWindowless(c->Parent(), c);
         return {};
     }
     std::vector<QAccessibleInterface*> children() const {
@@ -194,10 +192,10 @@ class SurfaceAccessible final : public QAccessibleWidget {
         for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
             QAccessibleInterface* c = QAccessibleWidget::child(i);
             auto* w = c ? dynamic_cast<ControlWidget*>(c->object()) : nullptr;
-            if (c && (!w || (w->owner() && !Surface::accessibleText(*w->owner()).empty())))
+            if (c && (!w || (w->owner() && !Hooks(*w->owner()).accessibleText().empty())))
                 list.push_back(c);
         }
-        for (Control* c : named()) list.push_back(Surface::accessible(*c));
+        for (Control* c : named()) list.push_back(Hooks(*c).accessible());
         return list;
     }
 };

@@ -33,7 +33,7 @@ Control::~Control() {
     std::erase(Parent().controls_, this);
     forgetFrame();
     if (widget_) widget_->detach();
-    Surface::dropAccessible(*this);
+    dropAccessible();
 }
 
 void Control::forgetFrame() {
@@ -77,7 +77,7 @@ void Control::teardown() {
     forgetFrame();
     built_ = false;
     shown_ = QRect();
-    Surface::dropAccessible(*this);
+    dropAccessible();
     if (!widget_) return;
     widget_->detach();
     widget_ = nullptr;  // deleted with its window

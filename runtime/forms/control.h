@@ -11,6 +11,7 @@
 #include "runtime/base/frames.h"
 #include "runtime/forms/form.h"
 
+class QAccessibleInterface;
 class QPainter;
 
 namespace rt {
@@ -27,6 +28,45 @@ struct Geometry {
     Twips height = 0;
 };
 
+// What the widgets and the screen-reader bridge ask of a control, and the
+// one way they reach its state. The members are not public in Control, so
+// only code that holds a control as ControlHooks (the form layer's widgets)
+// calls them.
+class ControlHooks {
+  public:
+    // Windowless: whether it is on its surface, that widget, and its pixels
+    // there now (empty: none).
+    virtual bool onSurface() const = 0;
+    virtual QWidget* surface() const = 0;
+    virtual QRect shown() const = 0;
+    // Disabled windowless controls, shapes and lines let the mouse through.
+    virtual bool passesMouse() const = 0;
+    virtual bool takesMouseNow() const = 0;  // visible and enabled now, with its containers
+    virtual bool focusable() const = 0;
+    // Draws the control into `area`, its own pixels, at the painter's origin.
+    virtual void paint(QPainter& painter, const QRect& area) = 0;
+    virtual std::string toolTip() const = 0;
+    // A left press on it came up, on its pixels or not: a click, if it still takes one.
+    virtual void leftReleased(bool onIt) = 0;
+    // An arrow key moved the focus by `step` within its group; true if it did.
+    virtual bool arrowKey(int step) = 0;
+    // Escape in the form presses it (an about box's "OK").
+    virtual bool cancels() const = 0;
+
+    // What a screen reader calls it: its caption, or a name for a picture.
+    // Controls without one are left out of what screen readers see.
+    virtual std::string accessibleText() const = 0;
+    // What it reads after the name: the describing control's text, else its tool tip.
+    virtual std::string accessibleDescription() const = 0;
+    virtual AccessibleRole accessibleRole() const = 0;
+    virtual bool checked() const = 0;
+    // A windowless control's entry for screen readers, made on first use.
+    virtual QAccessibleInterface* accessible() = 0;
+
+  protected:
+    ~ControlHooks() = default;
+};
+
 // A control. Windowed ones (buttons, options, frames, picture boxes) have a
 // widget of their own; windowless ones (labels, images, shapes, lines) have
 // none: the widget they sit on draws them and finds them under the mouse, so
@@ -34,7 +74,7 @@ struct Geometry {
 //
 // Visible and Enabled live here alone; a kind's design gives only their
 // values at Load.
-class Control : public Component, private Drawable {
+class Control : public Component, public ControlHooks, private Drawable {
   public:
     // In a form's client area, or inside a container control (a frame or a picture box).
     Control(Form& form, std::string name, Geometry design, bool visible, bool enabled,
@@ -88,31 +128,23 @@ class Control : public Component, private Drawable {
 
   protected:
     friend class Form;
-    friend struct Surface;
 
     // Windowed controls (buttons, options, frames, picture boxes) stack above the rest.
     virtual bool windowed() const { return false; }
-    virtual bool focusable() const { return false; }
-    // Disabled windowless controls, shapes and lines let the mouse through.
-    virtual bool passesMouse() const { return !enabled_; }
-    // Draws the control into `area`, its own pixels, at the painter's origin.
-    virtual void paint(QPainter& painter, const QRect& area) = 0;
+    bool focusable() const override { return false; }
+    bool passesMouse() const override { return !enabled_; }
+    void paint(QPainter& painter, const QRect& area) override = 0;
     virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
-    virtual std::string toolTip() const { return {}; }
-    // What a screen reader calls it: its caption, or a name for a picture.
-    // Controls without one are left out of what screen readers see.
-    virtual std::string accessibleText() const { return {}; }
-    virtual AccessibleRole accessibleRole() const { return AccessibleRole::Picture; }
-    // What it reads after the name: the describing control's text, else its tool tip.
-    std::string accessibleDescription() const;
-    virtual bool checked() const { return false; }
+    std::string toolTip() const override { return {}; }
+    std::string accessibleText() const override { return {}; }
+    AccessibleRole accessibleRole() const override { return AccessibleRole::Picture; }
+    std::string accessibleDescription() const final;
+    bool checked() const override { return false; }
     // Whether Tab stops on it; an option group has one stop, its selected option.
     virtual bool tabStop() const { return true; }
-    // Escape in the form presses it (an about box's "OK").
-    virtual bool cancels() const { return false; }
-    // An arrow key moved the focus by `step` within its group; true if it did.
-    virtual bool arrowKey(int /*step*/) { return false; }
+    bool cancels() const override { return false; }
+    bool arrowKey(int /*step*/) override { return false; }
     // The control's own pointer picture; none shows the container's pointer.
     virtual const Cursor* mouseIcon() const { return nullptr; }
 
@@ -139,12 +171,15 @@ class Control : public Component, private Drawable {
   private:
     void scheduleSync();  // the screen follows the state at the next frame
     void drawFrame() override;
-    bool takesMouseNow() const;  // visible and enabled now, with its containers
-    // A left press on it came up, on its pixels or not: a click, if it still takes one.
-    void leftReleased(bool onIt);
-    QRect pixels() const;      // its geometry in whole pixels of its container
-    QWidget* surface() const;  // what a windowless control is drawn on
-    void placeShown();         // a windowless control's pixels follow its state
+    bool onSurface() const final { return built_ && surface(); }
+    QWidget* surface() const final;
+    QRect shown() const final { return shown_; }
+    bool takesMouseNow() const final;
+    void leftReleased(bool onIt) final;
+    QAccessibleInterface* accessible() final;
+    void dropAccessible();
+    QRect pixels() const;  // its geometry in whole pixels of its container
+    void placeShown();     // a windowless control's pixels follow its state
     void forgetFrame();
 
     Control* container_ = nullptr;

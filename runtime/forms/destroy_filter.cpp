@@ -33,7 +33,7 @@ void WindowDestroyed(std::uintptr_t nativeId) {
         if (!window || !window->owner() || !window->internalWinId() ||
             window->internalWinId() != nativeId)
             continue;
-        Surface::closeRequested(*window->owner());
+        Hooks(*window->owner()).closeRequested();
         return;
     }
 }

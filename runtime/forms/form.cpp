@@ -85,7 +85,7 @@ Control* Form::controlAt(QPoint pixel) const {
     auto* widget = dynamic_cast<ControlWidget*>(child);
     Control* container = widget ? widget->owner() : nullptr;
     const QPoint local = child ? child->mapFrom(window_, pixel) : pixel;
-    if (Control* c = Surface::at(*this, container, local)) return c;
+    if (Control* c = WindowlessAt(*this, container, local)) return c;
     return container;
 }
 

@@ -6,7 +6,8 @@
 // The form layer is these files: form (forms and what they are made of),
 // control (the base of every control), surface (the widgets behind them, an
 // internal header), accessibility, destroy_filter; controls and timer build
-// the kinds of control on it.
+// the kinds of control on it. The widgets reach forms and controls only
+// through FormHooks and ControlHooks.
 
 #include <QRect>
 #include <QtGlobal>
@@ -26,7 +27,6 @@ namespace rt {
 class Form;
 class Control;
 class FormWindow;
-struct Surface;
 
 // Something a form builds at Load and tears down at Unload.
 class Component {
@@ -76,7 +76,19 @@ struct FormDesign {
     int mousePointer = kDefaultPointer;
 };
 
-class Form : public LoadedForm {
+// What a form's window and the screen-reader bridge ask of its form; as with
+// ControlHooks, only code that holds the form as FormHooks calls them.
+class FormHooks {
+  public:
+    virtual const FormDesign& properties() const = 0;  // the design as changed since Load
+    virtual void closeRequested() = 0;                 // the close box, Alt+F4, a destroyed window
+    virtual void Form_MouseMove(int button, int shift, Twips x, Twips y) = 0;
+
+  protected:
+    ~FormHooks() = default;
+};
+
+class Form : public LoadedForm, public FormHooks {
   public:
     explicit Form(FormDesign design);
     virtual ~Form();
@@ -107,19 +119,19 @@ class Form : public LoadedForm {
   protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
-    virtual void Form_MouseMove(int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) {}
+    void Form_MouseMove(int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) override {}
 
   private:
     friend class Component;
     friend class Control;
-    friend struct Surface;
+    const FormDesign& properties() const override { return current_; }
+    void closeRequested() override;
     void closeAtEnd() override;
     QWidget* shownWindow() const override;
     void warmPictures(qreal ratio);
     static void warmUpPictures();
     void applyCursor();
     void place();
-    void closeRequested();
     std::vector<Control*> focusOrder() const;  // the focusable controls in tab order
     // The focus leaves a control that has hidden or been disabled.
     void keepFocus();

@@ -28,99 +28,34 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
 }
 
 bool on(const Control* c, const Control* container) {
-    return c && Surface::onSurface(*c) && c->container() == container;
-}
-}  // namespace
-
-// ---- what a surface does for its windowless controls
-
-void Surface::paint(const Form& form, const Control* container, QPainter& painter,
-                    const QRegion& region) {
-    for (auto it = form.controls_.rbegin(); it != form.controls_.rend(); ++it) {
-        Control* c = *it;
-        if (!on(c, container) || c->shown_.isEmpty() || !region.intersects(c->shown_)) continue;
-        const QRect own(QPoint(0, 0), c->shown_.size());
-        painter.save();
-        painter.translate(c->shown_.topLeft());
-        painter.setClipRect(own, Qt::IntersectClip);
-        c->paint(painter, own);
-        painter.restore();
-    }
+    return c && Hooks(*c).onSurface() && c->container() == container;
 }
 
-Control* Surface::at(const Form& form, const Control* container, QPoint local) {
-    for (Control* c : form.controls_)
-        if (on(c, container) && c->shown_.contains(local) && !c->passesMouse()) return c;
-    return nullptr;
-}
-
-bool Surface::toolTip(const Form& form, const Control* container, QWidget& surface,
-                      QHelpEvent* event) {
-    Control* c = at(form, container, event->pos());
+// The tool tip of the control under the pointer; false if there is none.
+bool ShowToolTip(const Form& form, const Control* container, QWidget& surface, QHelpEvent* event) {
+    Control* c = WindowlessAt(form, container, event->pos());
     if (!c) return false;
-    const std::string text = c->toolTip();
+    const std::string text = Hooks(*c).toolTip();
     if (text.empty()) {
         QToolTip::hideText();
         event->ignore();
     } else {
-        QToolTip::showText(event->globalPos(), QString::fromStdString(text), &surface, c->shown_);
+        QToolTip::showText(event->globalPos(), QString::fromStdString(text), &surface,
+                           Hooks(*c).shown());
     }
     return true;
 }
 
-std::vector<Control*> Surface::named(const Form& form, const Control* container) {
-    std::vector<Control*> list;
-    for (Control* c : form.controls_)
-        if (on(c, container) && !c->accessibleText().empty()) list.push_back(c);
-    return list;
-}
-
-bool Surface::Mouse::press(const Form& form, const Control* container, QMouseEvent* event) {
-    if (!held) grab = at(form, container, event->position().toPoint());
-    held = true;
-    if (!grab) return false;
-    event->accept();
-    if (event->button() == Qt::LeftButton) leftDown = true;
-    return true;
-}
-
-bool Surface::Mouse::release(QMouseEvent* event) {
-    Control* c = grab;
-    const bool left = event->button() == Qt::LeftButton;
-    if (event->buttons() == Qt::NoButton) {
-        held = false;
-        grab = nullptr;
-    }
-    if (!c) return false;
-    event->accept();
-    if (!left || !leftDown) return true;
-    leftDown = false;
-    if (!c->built_) return true;  // its form unloaded meanwhile
-    c->leftReleased(c->shown_.contains(event->position().toPoint()));
-    return true;
-}
-
-bool Surface::Mouse::move(const Form& form, const Control* container, QMouseEvent* event) {
-    const QPoint local = event->position().toPoint();
-    Control* c = held ? grab : at(form, container, local);
-    if (!c) return false;
-    event->accept();  // a control takes its own movement
-    mouseMoved(*c, event, event->position() - QPointF(c->shown_.topLeft()));
-    return true;
-}
-
-// ---- what the widgets ask of their form or control
-
-void Surface::formMouseMoved(Form& form, QMouseEvent* event) {
+void FormMouseMoved(Form& form, QMouseEvent* event) {
     const int button = ButtonMask(event->buttons());
     const int shift = ShiftMask(event->modifiers());
     const Twips x = toTwips(event->position().x());
     const Twips y = toTwips(event->position().y());
-    Dispatch(form, [&] { form.Form_MouseMove(button, shift, x, y); });
+    Dispatch(form, [&] { Hooks(form).Form_MouseMove(button, shift, x, y); });
 }
 
 // The control's MouseMove, with `own` the pointer in the control's pixels.
-void Surface::mouseMoved(Control& c, QMouseEvent* event, QPointF own) {
+void MouseMoved(Control& c, QMouseEvent* event, QPointF own) {
     if (!c.MouseMove) return;
     const int button = ButtonMask(event->buttons());
     const int shift = ShiftMask(event->modifiers());
@@ -131,29 +66,92 @@ void Surface::mouseMoved(Control& c, QMouseEvent* event, QPointF own) {
     });
 }
 
-void Surface::paintControl(Control& control, QPainter& painter, const QRect& area) {
-    painter.save();
-    control.paint(painter, area);
-    painter.restore();
+bool ArrowKey(Control& control, int step) {
+    bool moved = false;
+    Dispatch(control.Parent(), [&] { moved = Hooks(control).arrowKey(step); });
+    return moved;
 }
 
-bool Surface::arrowKey(Control& control, int step) {
-    bool moved = false;
-    Dispatch(control.Parent(), [&] { moved = control.arrowKey(step); });
-    return moved;
+// Escape: the form's cancel button, if any.
+bool PressCancel(const Form& form) {
+    for (Control* c : form.controls())
+        if (Hooks(*c).cancels() && Hooks(*c).takesMouseNow()) {
+            Press(*c);
+            return true;
+        }
+    return false;
+}
+}  // namespace
+
+// ---- what a surface does for its windowless controls
+
+void PaintWindowless(const Form& form, const Control* container, QPainter& painter,
+                     const QRegion& region) {
+    const auto& controls = form.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        ControlHooks& c = **it;
+        const QRect shown = c.shown();
+        if (!on(*it, container) || shown.isEmpty() || !region.intersects(shown)) continue;
+        const QRect own(QPoint(0, 0), shown.size());
+        painter.save();
+        painter.translate(shown.topLeft());
+        painter.setClipRect(own, Qt::IntersectClip);
+        c.paint(painter, own);
+        painter.restore();
+    }
+}
+
+Control* WindowlessAt(const Form& form, const Control* container, QPoint local) {
+    for (Control* c : form.controls())
+        if (on(c, container) && Hooks(*c).shown().contains(local) && !Hooks(*c).passesMouse())
+            return c;
+    return nullptr;
+}
+
+std::vector<Control*> NamedWindowless(const Form& form, const Control* container) {
+    std::vector<Control*> list;
+    for (Control* c : form.controls())
+        if (on(c, container) && !Hooks(*c).accessibleText().empty()) list.push_back(c);
+    return list;
 }
 
 // Through the click's own checks: a key or a screen reader never presses a
 // hidden or disabled button.
-void Surface::press(Control& control) { control.leftReleased(true); }
+void Press(ControlHooks& control) { control.leftReleased(true); }
 
-bool Surface::pressCancel(Form& form) {
-    for (Control* c : form.controls_)
-        if (c->cancels() && c->takesMouseNow()) {
-            press(*c);
-            return true;
-        }
-    return false;
+bool SurfaceMouse::press(const Form& form, const Control* container, QMouseEvent* event) {
+    if (!held) grab = WindowlessAt(form, container, event->position().toPoint());
+    held = true;
+    if (!grab) return false;
+    event->accept();
+    if (event->button() == Qt::LeftButton) leftDown = true;
+    return true;
+}
+
+bool SurfaceMouse::release(QMouseEvent* event) {
+    Control* c = grab;
+    const bool left = event->button() == Qt::LeftButton;
+    if (event->buttons() == Qt::NoButton) {
+        held = false;
+        grab = nullptr;
+    }
+    if (!c) return false;
+    event->accept();
+    if (!left || !leftDown) return true;
+    leftDown = false;
+    ControlHooks& h = *c;
+    if (!h.onSurface()) return true;  // its form unloaded meanwhile
+    h.leftReleased(h.shown().contains(event->position().toPoint()));
+    return true;
+}
+
+bool SurfaceMouse::move(const Form& form, const Control* container, QMouseEvent* event) {
+    const QPoint local = event->position().toPoint();
+    Control* c = held ? grab : WindowlessAt(form, container, local);
+    if (!c) return false;
+    event->accept();  // a control takes its own movement
+    MouseMoved(*c, event, event->position() - QPointF(Hooks(*c).shown().topLeft()));
+    return true;
 }
 
 // ---- the widgets
@@ -165,7 +163,7 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
         return true;
     }();
     (void)installed;
-    const FormDesign& d = Surface::design(*owner);
+    const FormDesign& d = Hooks(*owner).properties();
     Qt::WindowFlags flags = Qt::Window;
     switch (d.border) {
         case BorderStyle::None: flags |= Qt::FramelessWindowHint; break;
@@ -194,7 +192,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     if (backgroundRatio_ != ratio || backgroundSize_ != size()) {
         backgroundRatio_ = ratio;
         backgroundSize_ = size();
-        const FormDesign& d = Surface::design(*owner_);
+        const FormDesign& d = Hooks(*owner_).properties();
         background_ = QPixmap(static_cast<int>(std::ceil(width() * ratio)),
                               static_cast<int>(std::ceil(height() * ratio)));
         background_.setDevicePixelRatio(ratio);
@@ -219,12 +217,12 @@ void FormWindow::paintEvent(QPaintEvent* event) {
             }
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    Surface::paint(*owner_, nullptr, painter, event->region());
+    PaintWindowless(*owner_, nullptr, painter, event->region());
 }
 
 bool FormWindow::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip && owner_ &&
-        Surface::toolTip(*owner_, nullptr, *this, static_cast<QHelpEvent*>(event)))
+        ShowToolTip(*owner_, nullptr, *this, static_cast<QHelpEvent*>(event)))
         return true;
     return QWidget::event(event);
 }
@@ -240,16 +238,16 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     if (owner_ && mouse_.move(*owner_, nullptr, event)) return;
-    if (owner_) Surface::formMouseMoved(*owner_, event);
+    if (owner_) FormMouseMoved(*owner_, event);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();  // Unload hides and deletes the window itself
-    if (owner_) Surface::closeRequested(*owner_);
+    if (owner_) Hooks(*owner_).closeRequested();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && owner_ && Surface::pressCancel(*owner_)) {
+    if (event->key() == Qt::Key_Escape && owner_ && PressCancel(*owner_)) {
         event->accept();
         return;
     }
@@ -263,13 +261,15 @@ ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent),
 void ControlWidget::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
-    Surface::paintControl(*owner_, painter, rect());
-    Surface::paint(owner_->Parent(), owner_, painter, event->region());
+    painter.save();
+    Hooks(*owner_).paint(painter, rect());
+    painter.restore();
+    PaintWindowless(owner_->Parent(), owner_, painter, event->region());
 }
 
 bool ControlWidget::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip && owner_ &&
-        Surface::toolTip(owner_->Parent(), owner_, *this, static_cast<QHelpEvent*>(event)))
+        ShowToolTip(owner_->Parent(), owner_, *this, static_cast<QHelpEvent*>(event)))
         return true;
     return QWidget::event(event);
 }
@@ -277,7 +277,7 @@ bool ControlWidget::event(QEvent* event) {
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
     event->accept();  // a control takes its own movement: the form's MouseMove does not fire
     if (owner_ && mouse_.move(owner_->Parent(), owner_, event)) return;
-    if (owner_) Surface::mouseMoved(*owner_, event, event->position());
+    if (owner_) MouseMoved(*owner_, event, event->position());
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event) {
@@ -295,7 +295,7 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     update();
-    if (owner_) Surface::leftReleased(*owner_, rect().contains(event->position().toPoint()));
+    if (owner_) Hooks(*owner_).leftReleased(rect().contains(event->position().toPoint()));
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {
@@ -303,13 +303,13 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
     const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
                      : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
                                                                  : 0;
-    if (step && owner_ && Surface::arrowKey(*owner_, step)) {
+    if (step && owner_ && ArrowKey(*owner_, step)) {
         event->accept();
         return;
     }
     const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
                            event->key() == Qt::Key_Enter;
-    if (!owner_ || !Surface::focusable(*owner_) || !activates) {
+    if (!owner_ || !Hooks(*owner_).focusable() || !activates) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -319,7 +319,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
-    Surface::press(*owner_);
+    Press(*owner_);
 }
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
@@ -330,7 +330,7 @@ void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
     pressed_ = false;
     update();
     if (!owner_) return;
-    Surface::press(*owner_);
+    Press(*owner_);
 }
 
 }  // namespace rt
