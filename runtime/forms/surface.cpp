@@ -46,23 +46,30 @@ bool ShowToolTip(const Form& form, const Control* container, QWidget& surface, Q
     return true;
 }
 
+// What a MouseMove event reports, with `at` the pointer in its receiver's pixels.
+struct MouseArgs {
+    int button;
+    int shift;
+    Twips x;
+    Twips y;
+};
+
+MouseArgs ArgsOf(const QMouseEvent* event, QPointF at) {
+    return {ButtonMask(event->buttons()), ShiftMask(event->modifiers()), toTwips(at.x()),
+            toTwips(at.y())};
+}
+
 void FormMouseMoved(Form& form, QMouseEvent* event) {
-    const int button = ButtonMask(event->buttons());
-    const int shift = ShiftMask(event->modifiers());
-    const Twips x = toTwips(event->position().x());
-    const Twips y = toTwips(event->position().y());
-    Dispatch(form, [&] { Hooks(form).Form_MouseMove(button, shift, x, y); });
+    const MouseArgs a = ArgsOf(event, event->position());
+    Dispatch(form, [&] { Hooks(form).Form_MouseMove(a.button, a.shift, a.x, a.y); });
 }
 
 // The control's MouseMove, with `own` the pointer in the control's pixels.
 void MouseMoved(Control& c, QMouseEvent* event, QPointF own) {
     if (!c.MouseMove) return;
-    const int button = ButtonMask(event->buttons());
-    const int shift = ShiftMask(event->modifiers());
-    const Twips x = toTwips(own.x());
-    const Twips y = toTwips(own.y());
+    const MouseArgs a = ArgsOf(event, own);
     Dispatch(c.Parent(), [&] {
-        if (c.MouseMove) c.MouseMove(button, shift, x, y);
+        if (c.MouseMove) c.MouseMove(a.button, a.shift, a.x, a.y);
     });
 }
 
