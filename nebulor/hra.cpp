@@ -59,6 +59,7 @@ void Hra::Form_Load() {
     Label5.SetCaption("Naj skóre: " + rt::Str(modul1_.BestScore));
     Ufo1Step = DrawStep(kUfo1.startStep);
     Ufo2Step = DrawStep(kUfo2.startStep);
+    SetPlaying(true);
 }
 
 void Hra::Form_Unload() { menu_.Show(); }
@@ -66,6 +67,7 @@ void Hra::Form_Unload() { menu_.Show(); }
 // Unloads this form: nothing may touch its controls afterwards, or it loads
 // again behind the menu.
 void Hra::EndGame(Outcome outcome) {
+    SetPlaying(false);
     for (rt::Timer* t : {&Ufo, &Ufo2, &Quorrel, &Quorrel2, &Quorrel3, &Pad, &Pad2, &Pad3})
         t->SetEnabled(false);
     if (Score > modul1_.BestScore) {

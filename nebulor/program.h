@@ -33,6 +33,10 @@ struct Program final : rt::Program {
     Menu menu{modul1, hra, about};
     Logo logo{modul1, menu};
     rt::Form& StartupForm() override { return logo; }
+    void NewGame() override {
+        if (menu.Visible()) menu.Command1.Press();
+    }
+    void Help() override { rt::MsgBox(Menu::kRules, rt::vbInformation, kInfo.title); }
 };
 
 }  // namespace nebulor

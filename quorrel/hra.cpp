@@ -107,10 +107,13 @@ void Hra::Command1_Click() {
     Image1.SetEnabled(true);
     ShowCommands(false);
     Timer1.SetEnabled(true);
+    SetPlaying(true);
     Label1.SetCaption(kScorePrefix + rt::Str(Score));
 }
 
-void Hra::Command2_Click() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
+void Hra::Command2_Click() { ShowRules(); }
+
+void Hra::ShowRules() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
 
 void Hra::Command3_Click() { about_.Show(); }
 
@@ -145,6 +148,7 @@ void Hra::Timer1_Timer() {
         return;
     }
     Ending = true;
+    SetPlaying(false);
     SetMousePointer(rt::kDefaultPointer);
     const bool ufoPhase = Label11.Visible();
     rt::MsgBox(ufoPhase ? kEscapedFromUfoPhase : kEscaped, rt::vbExclamation, kTitle);
@@ -182,6 +186,7 @@ void Hra::Image2_Click() {
     if (UfoHits != kUfoLives) return;
 
     Ending = true;
+    SetPlaying(false);
     Image2.SetVisible(false);
     rt::MsgBox(kWon, rt::vbInformation, "Vyhral si");
     SetMousePointer(rt::kDefaultPointer);

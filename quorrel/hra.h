@@ -62,6 +62,8 @@ class Hra final : public rt::Form {
 
     // The difficulty of the selected option, tested in the order 1, 2, 3.
     const Level& SelectedLevel();
+    // What "Pravidlá" shows.
+    void ShowRules();
 
   protected:
     void Form_Load() override;

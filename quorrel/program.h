@@ -26,6 +26,10 @@ struct Program final : rt::Program {
     Hra hra{about};
     Úvod úvod{hra};
     rt::Form& StartupForm() override { return úvod; }
+    void NewGame() override {
+        if (hra.Visible()) hra.Command1.Press();
+    }
+    void Help() override { hra.ShowRules(); }
 };
 
 }  // namespace quorrel

@@ -22,10 +22,12 @@ App::App(std::string title, Platform platform, Timing timing)
       frames_(*platform_.clock, scheduler_) {
     scheduler_.setTiming(timing);
     scheduler_.afterTicks = [this] { frames_.afterTicks(); };
+    if (platform_.desktop) platform_.desktop->deactivated = [this] { pause(); };
     current = this;
 }
 
 App::~App() {
+    if (platform_.desktop) platform_.desktop->deactivated = {};
     scheduler_.stopAll();
     if (current == this) current = nullptr;
 }
@@ -91,8 +93,39 @@ void App::formLoaded(LoadedForm* form) {
 }
 
 void App::formUnloaded(LoadedForm* form) {
+    setPlaying(form, false);
     std::erase(loaded_, form);
     if (depth_ == 0) endIfNoForms();
+}
+
+void App::setPlaying(LoadedForm* form, bool playing) {
+    if (playing) {
+        if (playing_ != form) setPlaying(playing_, false);
+        playing_ = form;
+        return;
+    }
+    if (!form || playing_ != form) return;
+    resume();
+    playing_ = nullptr;
+}
+
+void App::pause() {
+    if (!playing_ || paused_ || ended_) return;
+    paused_ = true;
+    scheduler_.hold();
+    frames_.flush();  // the field as the pause found it
+    playing_->showPaused(true);
+}
+
+void App::resume() {
+    if (!paused_) return;
+    paused_ = false;
+    playing_->showPaused(false);
+    scheduler_.resume();
+}
+
+void App::formObscured(LoadedForm* form) {
+    if (form && form == playing_) pause();
 }
 
 void App::endIfNoForms() {

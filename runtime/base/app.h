@@ -12,6 +12,12 @@
 // and clicks on the program's windows are dropped until it is closed. What is
 // pending drawing goes on screen before one opens, so it shows over the state
 // the handler has made.
+//
+// A game runs on one form at a time (Form::SetPlaying). It pauses when the
+// player cannot see it or turns to another program, and by the keys; every
+// timer then holds until the player goes on (Scheduler::hold), and the form
+// shows that it waits. Restoring or re-activating the window alone does not
+// go on: the player may not be ready yet.
 
 #include <functional>
 #include <string>
@@ -33,9 +39,18 @@ class LoadedForm {
     virtual void closeAtEnd() = 0;
     // Where its handlers' message boxes go: its window while shown, else nullptr.
     virtual QWidget* shownWindow() const = 0;
+    // Its game waits for the player, or goes on.
+    virtual void showPaused(bool paused) = 0;
 
   protected:
     ~LoadedForm() = default;
+};
+
+// What the keys every desktop game answers do in this program, from any of
+// its windows; either may be empty.
+struct GameKeys {
+    std::function<void()> newGame;  // Ctrl+N
+    std::function<void()> help;     // F1
 };
 
 class App {
@@ -58,6 +73,7 @@ class App {
     Registry& registry() { return *platform_.registry; }
     Files& files() { return *platform_.files; }
     Launcher& launcher() { return *platform_.launcher; }
+    Desktop* desktop() { return platform_.desktop.get(); }
     Scheduler& scheduler() { return scheduler_; }
     Frames& frames() { return frames_; }
 
@@ -80,6 +96,18 @@ class App {
     void formLoaded(LoadedForm* form);
     void formUnloaded(LoadedForm* form);
 
+    // A game runs on `form` now, or no longer; one that ends waits no more.
+    void setPlaying(LoadedForm* form, bool playing);
+    bool playing() const { return playing_ != nullptr; }
+    bool paused() const { return paused_; }
+    // Both change nothing unless a game runs.
+    void pause();
+    void resume();
+    // The form's window was minimised or hidden.
+    void formObscured(LoadedForm* form);
+
+    GameKeys keys;
+
   private:
     void fail(const std::string& message);
     void endIfNoForms();
@@ -90,6 +118,8 @@ class App {
     Frames frames_;
     std::vector<LoadedForm*> loaded_;
     std::vector<LoadedForm*> running_;  // the forms of the handlers running, innermost last
+    LoadedForm* playing_ = nullptr;     // whose game runs
+    bool paused_ = false;
     int depth_ = 0;
     bool started_ = false;
     bool ended_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // What the platform gives the forms: time, randomness, message boxes, sound,
-// a read-only registry, a file test and program launches. Each has one real
+// a read-only registry, a file test, program launches and word of the player
+// turning to another program. Each has one real
 // implementation (platform_qt.cpp) and one for tests (runtime/testing), so a
 // whole game can replay in virtual time.
 
@@ -113,6 +114,15 @@ class Launcher {
     virtual bool Launch(const std::string& path) = 0;
 };
 
+// The desktop tells when another program's window takes the focus from all
+// of this program's windows. A program that was never active (no window
+// manager gave it the focus) hears nothing.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+    std::function<void()> deactivated;
+};
+
 struct Platform {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<Random> random;
@@ -121,6 +131,7 @@ struct Platform {
     std::unique_ptr<Registry> registry;
     std::unique_ptr<Files> files;
     std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<Desktop> desktop;
 };
 
 }  // namespace rt

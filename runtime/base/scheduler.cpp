@@ -37,16 +37,16 @@ Scheduler::~Scheduler() {
 void Scheduler::setTiming(Timing timing) {
     if (!slots_.empty()) throw std::logic_error("the timing is chosen before any timer starts");
     timing_ = timing;
-    origin_ = clock_.now();
+    origin_ = now();
 }
 
 void Scheduler::start(std::uint64_t id, int intervalMs, std::function<void()> tick) {
     Slot& slot = slots_[id];
     slot.interval = Micros{intervalMs} * 1000;
     if (timing_ == Timing::Classic)
-        dueOn(slot, SystemTickAtOrAfter(clock_.now() - origin_ + slot.interval));
+        dueOn(slot, SystemTickAtOrAfter(now() - origin_ + slot.interval));
     else
-        slot.due = clock_.now() + slot.interval;
+        slot.due = now() + slot.interval;
     slot.tick = std::move(tick);
     rearm();
 }
@@ -60,9 +60,26 @@ void Scheduler::stopAll() {
     rearm();
 }
 
+void Scheduler::hold() {
+    if (held_) return;
+    heldAt_ = clock_.now();
+    held_ = true;
+    rearm();
+}
+
+void Scheduler::resume() {
+    if (!held_) return;
+    const Micros waited = clock_.now() - heldAt_;
+    held_ = false;
+    origin_ += waited;
+    for (auto& [id, s] : slots_)
+        if (s.due != kNever) s.due += waited;
+    rearm();
+}
+
 void Scheduler::runDue() {
     bool ticked = false;
-    for (;;) {
+    while (!held_) {  // a handler may hold the rest
         const Micros now = clock_.now();
         auto next = slots_.end();
         for (auto it = slots_.begin(); it != slots_.end(); ++it) {
@@ -97,6 +114,7 @@ void Scheduler::runDue() {
 
 Micros Scheduler::nextDue() const {
     Micros earliest = kNever;
+    if (held_) return earliest;
     for (const auto& [id, s] : slots_)
         if (s.due < earliest && !ticking_.contains(id)) earliest = s.due;
     return earliest;

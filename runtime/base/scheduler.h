@@ -13,6 +13,11 @@
 // next countdown starts on that system tick. An interval of n ms thus ticks
 // every ceil(n / 54.925 ms) system ticks, and timers due on one system tick
 // tick together in one wake-up. The rules above hold on top of it.
+//
+// A hold (a paused game) stops every countdown where it is; on resume each
+// goes on with what was left of its interval, and the system ticks shift
+// with them, so the program plays the same ticks as without the hold, only
+// later.
 
 #include <cstdint>
 #include <functional>
@@ -50,6 +55,11 @@ class Scheduler {
 
     // Delivers every tick that is due by the clock's now, in time order.
     void runDue();
+    // Holds every timer, and on resume lets each go on with what was left.
+    void hold();
+    void resume();
+    bool held() const { return held_; }
+
     // A handler is about to wait in a message box: the other timers keep
     // ticking meanwhile, so the clock must wake for them.
     void beforeWait() { rearm(); }
@@ -68,6 +78,8 @@ class Scheduler {
         std::function<void()> tick;
     };
     void rearm();
+    // The timers' own time: the clock's, standing still while held.
+    Micros now() const { return held_ ? heldAt_ : clock_.now(); }
     // Classic timing: due on system tick `k`.
     void dueOn(Slot& slot, std::int64_t k) const { slot.due = origin_ + SystemTickTime(k); }
 
@@ -76,6 +88,8 @@ class Scheduler {
     Micros origin_ = 0;                    // system tick 0
     std::map<std::uint64_t, Slot> slots_;  // keyed by creation order
     std::set<std::uint64_t> ticking_;      // whose handler runs now: no tick until it returns
+    bool held_ = false;
+    Micros heldAt_ = 0;
 };
 
 }  // namespace rt

@@ -201,6 +201,8 @@ class SurfaceAccessible final : public QAccessibleWidget {
 };
 
 QAccessibleInterface* SurfaceFactory(const QString&, QObject* object) {
+    if (auto* cover = dynamic_cast<PauseCover*>(object))
+        return new QAccessibleWidget(cover, QAccessible::AlertMessage);
     if (dynamic_cast<FormWindow*>(object) || dynamic_cast<ControlWidget*>(object))
         return new SurfaceAccessible(static_cast<QWidget*>(object));
     return nullptr;

@@ -101,6 +101,9 @@ class Control : public Component, public ControlHooks, private Drawable {
     // (an option and the explanation shown for it), instead of its tool tip.
     void SetDescribedBy(const Control& other) { describedBy_ = &other; }
 
+    // The keyboard's click: clicks it if it shows and is enabled now.
+    void Press() { leftReleased(true); }
+
     std::function<void()> Click;
     std::function<void(int button, int shift, Twips x, Twips y)> MouseMove;
 

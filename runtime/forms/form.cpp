@@ -254,6 +254,18 @@ void Form::keepFocus() {
     window_->setFocus(Qt::OtherFocusReason);
 }
 
+void Form::SetPlaying(bool playing) {
+    if (App::exists()) App::instance().setPlaying(this, playing && window_);
+}
+
+void Form::obscured() {
+    if (App::exists()) App::instance().formObscured(this);
+}
+
+void Form::showPaused(bool paused) {
+    if (window_) window_->showPaused(paused);
+}
+
 void Form::closeAtEnd() {
     if (window_) window_->hide();
 }

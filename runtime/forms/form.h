@@ -82,6 +82,7 @@ class FormHooks {
   public:
     virtual const FormDesign& properties() const = 0;  // the design as changed since Load
     virtual void closeRequested() = 0;                 // the close box, Alt+F4, a destroyed window
+    virtual void obscured() = 0;                       // minimised or hidden
     virtual void Form_MouseMove(int button, int shift, Twips x, Twips y) = 0;
 
   protected:
@@ -106,6 +107,9 @@ class Form : public LoadedForm, public FormHooks {
     void SetCaption(const std::string& caption);
     int MousePointer();
     void SetMousePointer(int pointer);  // kDefaultPointer or kCustomPointer
+    // A game runs on this form from now on, or no longer: it waits while the
+    // player looks away (see App).
+    void SetPlaying(bool playing);
 
     // For tests and the runtime: the live window, or nullptr when unloaded.
     QWidget* window() const;
@@ -126,8 +130,10 @@ class Form : public LoadedForm, public FormHooks {
     friend class Control;
     const FormDesign& properties() const override { return current_; }
     void closeRequested() override;
+    void obscured() override;
     void closeAtEnd() override;
     QWidget* shownWindow() const override;
+    void showPaused(bool paused) override;
     void warmPictures(qreal ratio);
     static void warmUpPictures();
     void applyCursor();

@@ -1,5 +1,6 @@
 #include "runtime/forms/surface.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -87,6 +88,45 @@ bool PressCancel(const Form& form) {
             return true;
         }
     return false;
+}
+
+// The keys every desktop game answers, from any of the program's windows;
+// true when the key was one of them.
+bool GameKey(Form& form, const QKeyEvent* event) {
+    if (!App::exists()) return false;
+    App& app = App::instance();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_Q) {
+        Dispatch(form, [&] { app.End(0); });
+        return true;
+    }
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_N) {
+        if (app.keys.newGame) Dispatch(form, app.keys.newGame);
+        return true;
+    }
+    if (modifiers != Qt::NoModifier) return false;
+    switch (key) {
+        case Qt::Key_F1:
+            app.pause();
+            if (app.keys.help) Dispatch(form, app.keys.help);
+            return true;
+        case Qt::Key_P:
+        case Qt::Key_Pause:
+            if (!app.playing()) return false;
+            if (event->isAutoRepeat()) return true;  // a held key toggles once
+            if (app.paused())
+                app.resume();
+            else
+                app.pause();
+            return true;
+        case Qt::Key_Escape:
+            if (PressCancel(form)) return true;
+            if (!app.playing()) return false;
+            app.pause();
+            return true;
+        default: return false;
+    }
 }
 }  // namespace
 
@@ -254,11 +294,82 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && owner_ && PressCancel(*owner_)) {
+    if (owner_ && GameKey(*owner_, event)) {
         event->accept();
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && owner_)
+        Hooks(*owner_).obscured();
+    QWidget::changeEvent(event);
+}
+
+void FormWindow::hideEvent(QHideEvent* event) {
+    if (owner_) Hooks(*owner_).obscured();
+    QWidget::hideEvent(event);
+}
+
+void FormWindow::showPaused(bool paused) {
+    if (!paused && !cover_) return;
+    if (!cover_) cover_ = new PauseCover(this);
+    cover_->showPaused(paused);
+}
+
+// ---- the pause
+
+const char* const PauseCover::kPaused = "Pauza";
+const char* const PauseCover::kHowToGoOn = "Pokračuj klávesom P alebo kliknutím";
+const char* const PauseCover::kGoesOn = "Hra pokračuje";
+
+PauseCover::PauseCover(QWidget* window) : QWidget(window) {
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleDescription(QString::fromUtf8(kHowToGoOn));
+    hide();
+}
+
+// Screen readers hear an alert that shows; on resume its name says so
+// before it goes.
+void PauseCover::showPaused(bool paused) {
+    if (paused) {
+        setAccessibleName(QString::fromUtf8(kPaused));
+        setGeometry(parentWidget()->rect());
+        raise();
+        show();
+    } else {
+        setAccessibleName(QString::fromUtf8(kGoesOn));
+    }
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+    if (!paused) hide();
+}
+
+// A band across the middle of the field, the rest of it left as it stands.
+void PauseCover::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const Font title{.size = 12.0f, .bold = true};
+    const Font hint{};
+    const int titleHeight = QFontMetrics(toQFont(title)).height();
+    const int hintHeight = QFontMetrics(toQFont(hint)).height();
+    const int pad = hintHeight / 2;
+    QRect band(0, 0, width(), titleHeight + hintHeight + 3 * pad);
+    band.moveCenter(rect().center());
+    painter.fillRect(band, QColor(0, 0, 0, 170));
+    painter.setPen(Qt::white);
+    const QRect text = band.adjusted(pad, pad, -pad, -pad);
+    DrawText(painter, QRect(text.left(), text.top(), text.width(), titleHeight), Qt::AlignCenter,
+             QString::fromUtf8(kPaused), title);
+    DrawText(painter, QRect(text.left(), text.bottom() + 1 - hintHeight, text.width(), hintHeight),
+             Qt::AlignCenter, QString::fromUtf8(kHowToGoOn), hint);
+}
+
+void PauseCover::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+void PauseCover::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->buttons() == Qt::NoButton && App::exists()) App::instance().resume();
 }
 
 ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent), owner_(owner) {

@@ -55,13 +55,33 @@ void InstallAccessibility();
 // its form, as the close box would.
 void WatchDestroyedWindows();
 
+// Over a paused game's field: that it waits and how to go on. It takes the
+// click that goes on, so that the click reaches nothing below.
+class PauseCover final : public QWidget {
+  public:
+    explicit PauseCover(QWidget* window);
+    void showPaused(bool paused);
+
+    static const char* const kPaused;
+    static const char* const kHowToGoOn;
+    static const char* const kGoesOn;  // what a screen reader hears on resume
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
 class FormWindow final : public QWidget {
   public:
     explicit FormWindow(Form* owner);
     void detach() { owner_ = nullptr; }
     Form* owner() const { return owner_; }
+    void showPaused(bool paused);
 
   protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -73,8 +93,9 @@ class FormWindow final : public QWidget {
   private:
     Form* owner_;
     SurfaceMouse mouse_;
-    QPixmap background_;    // the back colour with the picture on it, opaque
-    QSize backgroundSize_;  // what it was made for
+    PauseCover* cover_ = nullptr;  // made at the first pause
+    QPixmap background_;           // the back colour with the picture on it, opaque
+    QSize backgroundSize_;         // what it was made for
     qreal backgroundRatio_ = 0;
 };
 

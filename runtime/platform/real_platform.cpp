@@ -326,6 +326,34 @@ class DetachedLauncher final : public Launcher {
     }
 };
 
+// Focus passing between two of the program's own windows (the menu closing
+// as the game opens) can leave none active for a moment: only an absence
+// that lasts counts.
+class QtDesktop final : public Desktop {
+  public:
+    QtDesktop() {
+        settle_.setSingleShot(true);
+        settle_.setInterval(250);
+        QObject::connect(&settle_, &QTimer::timeout, [this] {
+            if (QGuiApplication::applicationState() != Qt::ApplicationActive && deactivated)
+                deactivated();
+        });
+        QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &settle_,
+                         [this](Qt::ApplicationState state) {
+                             if (state == Qt::ApplicationActive) {
+                                 wasActive_ = true;
+                                 settle_.stop();
+                             } else if (wasActive_) {
+                                 settle_.start();
+                             }
+                         });
+    }
+
+  private:
+    QTimer settle_;
+    bool wasActive_ = false;
+};
+
 }  // namespace
 
 const char* const* SystemInfoTools() {
@@ -341,7 +369,8 @@ Platform RealPlatform(const std::string& title) {
                     std::make_unique<DesktopSound>(DesktopSound::ThisProgram(title)),
                     std::make_unique<SystemInfoRegistry>(),
                     std::make_unique<RealFiles>(),
-                    std::make_unique<DetachedLauncher>()};
+                    std::make_unique<DetachedLauncher>(),
+                    std::make_unique<QtDesktop>()};
 }
 
 }  // namespace rt

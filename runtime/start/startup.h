@@ -22,11 +22,20 @@ struct ProgramInfo {
     std::string Version() const;  // "1.3.1"
 };
 
-// A program's forms, built once the application exists.
+// A program's forms, built once the application exists. While it lives,
+// Ctrl+N and F1 in any of its windows run NewGame and Help.
 class Program {
   public:
-    virtual ~Program() = default;
+    Program();
+    virtual ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
     virtual Form& StartupForm() = 0;
+    // What its new-game button does, where that button shows and is enabled.
+    virtual void NewGame() {}
+    // Shows the rules.
+    virtual void Help() {}
 };
 
 // Loads and shows the start-up form as the program's first event.

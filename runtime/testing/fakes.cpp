@@ -141,10 +141,12 @@ Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs) {
     auto registry = std::make_unique<ScriptedRegistry>();
     auto files = std::make_unique<ScriptedFiles>();
     auto launcher = std::make_unique<ScriptedLauncher>();
-    fakes = {clock.get(),    random.get(), dialogs.get(), sound.get(),
-             registry.get(), files.get(),  launcher.get()};
-    return Platform{std::move(clock),    std::move(random), std::move(dialogs), std::move(sound),
-                    std::move(registry), std::move(files),  std::move(launcher)};
+    auto desktop = std::make_unique<ScriptedDesktop>();
+    fakes = {clock.get(),    random.get(), dialogs.get(),  sound.get(),
+             registry.get(), files.get(),  launcher.get(), desktop.get()};
+    return Platform{std::move(clock),    std::move(random),   std::move(dialogs),
+                    std::move(sound),    std::move(registry), std::move(files),
+                    std::move(launcher), std::move(desktop)};
 }
 
 }  // namespace rt::testing

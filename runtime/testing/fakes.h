@@ -139,6 +139,14 @@ class ScriptedLauncher final : public Launcher {
     std::vector<std::string> launched;
 };
 
+// Starts active: a test turns the player to another program.
+class ScriptedDesktop final : public Desktop {
+  public:
+    void deactivate() {
+        if (deactivated) deactivated();
+    }
+};
+
 // A count from the environment variable `name`, or `fallback` when unset.
 long EnvCount(const char* name, long fallback);
 
@@ -151,6 +159,7 @@ struct Fakes {
     ScriptedRegistry* registry = nullptr;
     ScriptedFiles* files = nullptr;
     ScriptedLauncher* launcher = nullptr;
+    ScriptedDesktop* desktop = nullptr;
 };
 // 14:30:05 on 7 December 2026 (UTC) unless told otherwise.
 Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs = 1796653805000);

@@ -58,6 +58,13 @@ QImage Grab(Form& form) {
     return window->grab().toImage();
 }
 
+void PressKey(Form& form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    FlushDrawing();
+    handleOf(form);
+    QWidget* focused = form.window()->focusWidget();
+    QTest::keyClick(focused ? focused : form.window(), key, modifiers);
+}
+
 void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
 
 namespace {

@@ -1,10 +1,12 @@
 #pragma once
-// Real Qt mouse events for tests: they enter through the window, so Qt finds
-// the control under the pointer exactly as it does for a player. Each puts
+// Real Qt mouse and key events for tests: they enter through the window, so
+// Qt finds the control under the pointer, or with the focus, exactly as it
+// does for a player. Each puts
 // pending drawing on screen first, as the next frame would.
 
 #include <QImage>
 #include <QPoint>
+#include <Qt>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ void ClickAsShown(Form& form, QPoint pixel);
 void Click(Control& control);
 void MoveTo(Form& form, QPoint pixel);
 void MoveOver(Control& control);
+// A key pressed and released in the form's window.
+void PressKey(Form& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // The window's pixels, with pending drawing on screen.
 QImage Grab(Form& form);
 // The captions of the form's visible controls that the player cannot read

@@ -1,6 +1,7 @@
 // The game screen: the start of a game, invaders coming and falling, the
 // ending and the way back to the menu.
 
+#include <QAccessible>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,67 @@ TEST_F(GameTest, TheCloseBoxReturnsToTheMenuSilently) {
     EXPECT_EQ(modul1.BestScore, 0);
     EXPECT_EQ(menu.Label1.BackColor(), rt::rgb(0xFFE0C0));
     expectStaysUnloaded();
+}
+
+// Minimised mid-fall: everything waits, restoring the window alone does not
+// go on, P does; the rest of the game is the same falls and the same end,
+// only later. A screen reader hears that the game waits.
+TEST_F(GameTest, AMinimisedGameWaitsForPAndThenPlaysTheSameFallsLater) {
+    struct Fall {
+        rt::Micros at;  // from the start
+        rt::Twips top, ufoLeft;
+    };
+    std::vector<Fall> falls;
+    rt::Micros start = 0;
+    hra.Pad.Tick = [&, tick = hra.Pad.Tick] {
+        tick();
+        if (hra.Loaded())
+            falls.push_back({fakes.clock->now() - start, hra.Image3.Top(), hra.Image1.Left()});
+    };
+    const auto play = [&] {
+        fakes.random->seed(7);
+        falls.clear();
+        start = fakes.clock->now();
+        startGameWithIntervals(&menu.Option1, 10, 4000);
+    };
+    play();
+    advance(5000);
+    ASSERT_EQ(messages().size(), 1u);
+    const std::vector<Fall> unpaused = falls;
+
+    play();
+    advance(1007);
+    const rt::Micros pausedAt = fakes.clock->now();
+    hra.window()->showMinimized();
+    EXPECT_TRUE(app.paused());
+    advance(10'000);
+    hra.window()->showNormal();
+    advance(100);
+    EXPECT_TRUE(app.paused());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(hra.window());
+    QAccessibleInterface* alert = nullptr;
+    for (int i = 0; i < window->childCount(); ++i)
+        if (window->child(i)->role() == QAccessible::AlertMessage) alert = window->child(i);
+    ASSERT_TRUE(alert);
+    EXPECT_FALSE(alert->state().invisible);
+    EXPECT_EQ(alert->text(QAccessible::Name), "Pauza");
+    EXPECT_EQ(alert->text(QAccessible::Description), "Pokračuj klávesom P alebo kliknutím");
+    const size_t before = falls.size();
+    rt::testing::PressKey(hra, Qt::Key_P);
+    EXPECT_FALSE(app.paused());
+    EXPECT_EQ(falls.size(), before);
+    advance(15'000);
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].prompt, messages()[0].prompt);
+
+    ASSERT_EQ(falls.size(), unpaused.size());
+    for (size_t i = 0; i < falls.size(); ++i) {
+        const Fall& f = unpaused[i];
+        const rt::Micros later = start + f.at > pausedAt ? 10'100'000 : 0;
+        EXPECT_EQ(falls[i].at, f.at + later) << "fall " << i;
+        EXPECT_EQ(falls[i].top, f.top) << "fall " << i;
+        EXPECT_EQ(falls[i].ufoLeft, f.ufoLeft) << "fall " << i;
+    }
 }
 
 TEST_F(GameTest, OfTimersDueTogetherTheEarlierInTheLayoutTicksFirst) {

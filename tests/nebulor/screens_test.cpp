@@ -262,6 +262,27 @@ TEST_F(MenuTest, KoniecEndsTheProgram) {
     EXPECT_EQ(app.exitStatus(), 0);
 }
 
+// Ctrl+N as "Nová hra"; F1 shows the menu's rules, over a paused game too;
+// Ctrl+Q ends the program from the game's window.
+TEST_F(MenuTest, CtrlNStartsAGameF1ShowsTheRulesAndCtrlQEnds) {
+    using rt::testing::PressKey;
+    openMenu();
+    PressKey(menu, Qt::Key_F1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].prompt, Menu::kRules);
+    EXPECT_EQ(messages()[0].title, "Nebulor");
+    EXPECT_EQ(messages()[0].style, rt::vbInformation);
+    PressKey(menu, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(hra.Visible());
+    EXPECT_FALSE(menu.Loaded());
+    PressKey(hra, Qt::Key_F1);
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(app.paused());
+    PressKey(hra, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
+}
+
 TEST_F(MenuTest, ClosingTheMenuWindowEndsTheProgram) {
     openMenu();
     menu.window()->close();

@@ -41,6 +41,55 @@ TEST_F(ClassicSpeedTest, SlowestWalkerMovesOncePerSystemTickAndEscapesOnTheTick7
     EXPECT_EQ(messages()[1].prompt, "Úbohosť nad úbohosť, získal(a) si len 0 bodov!");
 }
 
+// The player turns to another program in the middle of a system tick: the
+// walker waits, the click that goes on hits nothing, and the rest of the
+// game is the same ticks and the same end, 10 s later.
+TEST_F(ClassicSpeedTest, AGamePausedForTenSecondsPlaysTheSameTicksTenSecondsLater) {
+    using Step = std::pair<rt::Micros, rt::Twips>;  // from the start; where the walker was
+    std::vector<Step> steps;
+    rt::Micros start = 0;
+    hra.Timer1.Tick = [this, &steps, &start, handler = hra.Timer1.Tick] {
+        steps.push_back({fakes.clock->now() - start, hra.Image1.Left()});
+        handler();
+    };
+    openGameWindow();
+    const auto play = [&](std::int64_t onTick) {
+        toTick(onTick);
+        start = fakes.clock->now();
+        steps.clear();
+        startGame(hra.Option1, 0.5f);
+    };
+    play(10);
+    toTick(10 + 1000);
+    ASSERT_EQ(messages().size(), 2u);
+    const std::vector<Step> unpaused = steps;
+
+    play(2000);
+    const rt::Micros pausedAt = rt::SystemTickTime(2030) + 20'000;
+    fakes.clock->advanceTo(pausedAt);
+    fakes.desktop->deactivate();
+    EXPECT_TRUE(app.paused());
+    const size_t before = steps.size();
+    const rt::Twips left = hra.Image1.Left();
+    advance(10'000);
+    EXPECT_EQ(steps.size(), before);
+    Click(hra.Image1);  // goes on, hitting nothing
+    EXPECT_FALSE(app.paused());
+    EXPECT_EQ(hra.WalkerHits, 0);
+    EXPECT_EQ(hra.Image1.Left(), left);
+    toTick(2000 + 1000 + 183);
+    ASSERT_EQ(messages().size(), 4u);
+    EXPECT_EQ(messages()[2].prompt, messages()[0].prompt);
+
+    ASSERT_EQ(steps.size(), unpaused.size());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const auto [at, left] = unpaused[i];
+        const rt::Micros later = start + at > pausedAt ? 10'000'000 : 0;
+        EXPECT_NEAR(steps[i].first, at + later, 1) << "tick " << i;  // system ticks round to 1 µs
+        EXPECT_EQ(steps[i].second, left) << "tick " << i;
+    }
+}
+
 TEST_F(ClassicSpeedTest, TheClockRefreshesOnEveryTenthSystemTickAndShowsTheTimeThen) {
     std::vector<std::int64_t> ticks;
     logTicks(hra.Timer2, ticks);

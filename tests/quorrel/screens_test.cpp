@@ -68,6 +68,34 @@ TEST_F(OptionsTest, TheKeyboardStartsAGameAndThenPressesNoHiddenButton) {
     EXPECT_FALSE(program.about.Loaded());
     EXPECT_TRUE(messages().empty());
     EXPECT_TRUE(hra.Timer1.Enabled());
+    EXPECT_TRUE(app.paused());  // Escape paused the game; only P goes on
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(app.paused());
+    QTest::keyClick(window, Qt::Key_P);
+    EXPECT_FALSE(app.paused());
+}
+
+// The keys every desktop game answers: Ctrl+N as "Štart" where it shows, F1
+// as "Pravidlá" with the game paused first, Ctrl+Q as the end.
+TEST_F(OptionsTest, CtrlNStartsF1ShowsTheRulesInAPausedGameAndCtrlQEnds) {
+    using rt::testing::PressKey;
+    openGameWindow();
+    fakes.random->push(kRndMin);
+    PressKey(hra, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(hra.Timer1.Enabled());
+    EXPECT_FALSE(app.paused());
+    const rt::Twips left = hra.Image1.Left();
+    PressKey(hra, Qt::Key_N, Qt::ControlModifier);  // its button is hidden now
+    fakes.dialogs->whileOpen = [&](const rt::testing::Message&) { advance(5000); };
+    PressKey(hra, Qt::Key_F1);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, "Quorrel - pravidlá");
+    EXPECT_TRUE(app.paused());
+    EXPECT_EQ(hra.Image1.Left(), left);
+    EXPECT_EQ(fakes.random->drawn, 1);
+    PressKey(hra, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitStatus(), 0);
 }
 
 TEST_F(OptionsTest, AfterLoadingMediumIsSelectedWithTheClockAndNoRecord) {
