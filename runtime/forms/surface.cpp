@@ -346,23 +346,31 @@ void PauseCover::showPaused(bool paused) {
     if (!paused) hide();
 }
 
-// A band across the middle of the field, the rest of it left as it stands.
+// A box just around the text in the middle of the field, the rest of it
+// left as it stands.
 void PauseCover::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Font title{.size = 12.0f, .bold = true};
     const Font hint{};
-    const int titleHeight = QFontMetrics(toQFont(title)).height();
-    const int hintHeight = QFontMetrics(toQFont(hint)).height();
-    const int pad = hintHeight / 2;
-    QRect band(0, 0, width(), titleHeight + hintHeight + 3 * pad);
-    band.moveCenter(rect().center());
-    painter.fillRect(band, QColor(0, 0, 0, 170));
+    const QString paused = QString::fromUtf8(kPaused);
+    const QString howToGoOn = QString::fromUtf8(kHowToGoOn);
+    const QFontMetrics titleMetrics(toQFont(title));
+    const QFontMetrics hintMetrics(toQFont(hint));
+    const int pad = hintMetrics.height() / 2;
+    const int textWidth = std::min(
+        width() - 2 * pad,
+        std::max(titleMetrics.horizontalAdvance(paused), hintMetrics.horizontalAdvance(howToGoOn)));
+    QRect box(0, 0, textWidth + 2 * pad, titleMetrics.height() + hintMetrics.height() + 3 * pad);
+    box.moveCenter(rect().center());
+    painter.fillRect(box, QColor(0, 0, 0, 180));
     painter.setPen(Qt::white);
-    const QRect text = band.adjusted(pad, pad, -pad, -pad);
-    DrawText(painter, QRect(text.left(), text.top(), text.width(), titleHeight), Qt::AlignCenter,
-             QString::fromUtf8(kPaused), title);
-    DrawText(painter, QRect(text.left(), text.bottom() + 1 - hintHeight, text.width(), hintHeight),
-             Qt::AlignCenter, QString::fromUtf8(kHowToGoOn), hint);
+    const QRect text = box.adjusted(pad, pad, -pad, -pad);
+    DrawText(painter, QRect(text.topLeft(), QSize(text.width(), titleMetrics.height())),
+             Qt::AlignCenter, paused, title);
+    DrawText(painter,
+             QRect(text.left(), text.bottom() + 1 - hintMetrics.height(), text.width(),
+                   hintMetrics.height()),
+             Qt::AlignCenter, howToGoOn, hint);
 }
 
 void PauseCover::mousePressEvent(QMouseEvent* event) { event->accept(); }

@@ -155,7 +155,11 @@ std::string HelpText(const std::string& command, const std::string& summary) {
            "                   (the default): timers tick 18.2 times a second\n"
            "\n"
            "Qt's standard options (-platform, -display, -session, -style, -reverse...)\n"
-           "are passed on to Qt.\n";
+           "are passed on to Qt.\n"
+           "\n"
+           "Keys: P, Pause or Escape pauses a game (it also waits by itself while its\n"
+           "window is minimised or another program has the focus); P, Pause or a click\n"
+           "goes on. Ctrl+N starts a new game, F1 shows the rules, Ctrl+Q quits.\n";
 }
 
 namespace {

@@ -148,11 +148,12 @@ class Accessibility:
         os.environ.update(self.env, NO_AT_BRIDGE="1")
         import pyatspi  # reads the bus's address as it loads
         self.pyatspi = pyatspi
-        self.checked, self.described = [], []
+        self.checked, self.described, self.shown = [], [], []
         pyatspi.Registry.registerEventListener(self.checked.append,
                                                "object:state-changed:checked")
         pyatspi.Registry.registerEventListener(self.described.append,
                                                "object:property-change:accessible-description")
+        pyatspi.Registry.registerEventListener(self.shown.append, "object:state-changed:showing")
 
 
 @pytest.fixture(scope="session")

@@ -161,7 +161,19 @@ def test_quorrel_pressed_through(a11y, launch):
                         lambda: not a11y.showing(start) and a11y.difficulty_caption(game))
     assert "ťažk" in caption, f"the playing screen shows {caption!r}"
     a11y.show_tree("playing screen", game)
-    a11y.x.close(a11y.x.window("Quorrel", 5))
+    # P pauses: an alert shows, and says how to go on.
+    window = a11y.x.window("Quorrel", 5)
+    a11y.bus.shown.clear()
+    a11y.x.key(window, "p")
+    a11y.wait("the pause announced", lambda: any(
+        e.source.getRole() == a11y.api.ROLE_ALERT and e.source.name == "Pauza" and e.detail1 == 1
+        for e in a11y.bus.shown), 10)
+    alert = a11y.find(game, a11y.api.ROLE_ALERT, "Pauza")
+    assert alert and alert.description == "Pokračuj klávesom P alebo kliknutím", \
+        "the pause does not say how to go on"
+    a11y.x.key(window, "p")
+    a11y.wait("the pause gone", lambda: not a11y.find_all(game, a11y.api.ROLE_ALERT, a11y.showing))
+    a11y.x.close(window)
     quorrel.finish()
 
 

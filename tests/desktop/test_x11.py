@@ -8,7 +8,7 @@ import time
 import pytest
 
 import clicks
-from screen import centred_within
+from screen import centred_within, grab
 
 # Nobody shoots, so a game is lost; a quorrel walker takes up to ~45 s.
 LOST_GAME = 120
@@ -156,3 +156,72 @@ def test_about_box_destroyed_under_its_box(openbox, launch, name):
     assert x.gone(about) and x.gone(box), f"{name}'s about box or its box stayed"
     x.alt_f4(main)
     program.finish()
+
+
+# A game that waits while the player looks away, and the desktop's keys.
+
+def still(x, window, seconds=1.0):
+    """Whether the window shows the same pixels `seconds` apart."""
+    _, _, width, height = x.area(window)
+    before = grab(x.display, window, width, height)
+    time.sleep(seconds)
+    return grab(x.display, window, width, height).rgb == before.rgb
+
+
+def test_quorrel_minimised_waits_until_p(openbox, launch):
+    x = openbox
+    quorrel = launch("quorrel", env=x.env)
+    game = x.window("Quorrel", 30)
+    x.click(game, clicks.QUORREL_START, 1)
+    time.sleep(0.5)
+    x.run("xdotool", "windowminimize", "--sync", game)
+    time.sleep(15)
+    x.run("xdotool", "windowactivate", "--sync", game)
+    time.sleep(0.5)
+    assert x.windows("Quorrel") == [game], "a box came while the game was minimised"
+    assert still(x, game), "the walker moved after the window was restored"
+    x.key(game, "p")
+    assert not still(x, game), "the walker stands still after P"
+    x.key(game, "ctrl+q")
+    quorrel.finish()
+
+
+def test_another_programs_window_pauses_quorrel(openbox, launch):
+    x = openbox
+    quorrel = launch("quorrel", env=x.env)
+    game = x.window("Quorrel", 30)
+    x.click(game, clicks.QUORREL_START, 1)
+    other = launch("nebulor", env=x.env)  # its splash takes the focus
+    splash = x.window("Form1", 30)
+    time.sleep(1)
+    x.alt_f4(splash)
+    other.finish()
+    time.sleep(0.5)
+    assert still(x, game), "the walker moved while another program had the focus"
+    x.key(game, "Pause")
+    assert not still(x, game), "the walker stands still after Pause"
+    x.key(game, "ctrl+q")
+    quorrel.finish()
+
+
+def test_desktop_keys(openbox, launch):
+    # F1 shows the rules, Ctrl+N starts a game, Ctrl+Q ends the program.
+    x = openbox
+    nebulor = launch("nebulor", env=x.env)
+    menu = x.window("Nebulor", 30)
+    x.key(menu, "F1")
+    answer(x, "Nebulor", other=menu)
+    x.key(menu, "ctrl+n")
+    assert x.gone(menu), "Ctrl+N left the menu open"
+    game = x.window("Nebulor", 20)
+    x.key(game, "ctrl+q")
+    nebulor.finish()
+
+    quorrel = launch("quorrel", env=x.env)
+    game = x.window("Quorrel", 30)
+    x.key(game, "F1")
+    answer(x, "Quorrel - pravidlá")
+    x.key(game, "ctrl+n")
+    assert not still(x, game), "Ctrl+N started no game"
+    x.key(game, "ctrl+q")
+    quorrel.finish()
