@@ -137,8 +137,9 @@ class Board {
 
 class Quorrel final : public Board {
   public:
-    Quorrel(rt::Timing timing, int level)
+    Quorrel(rt::Timing timing, int level, std::uint32_t seed)
         : app_(quorrel::kInfo.title, rt::testing::MakeTestPlatform(fakes), timing) {
+        fakes.random->seed(seed);  // before "Štart" draws the first walker's speed
         quorrel::Hra& hra = program_.hra;
         track(0);
         track(1);
@@ -182,8 +183,9 @@ class Quorrel final : public Board {
 
 class Nebulor final : public Board {
   public:
-    Nebulor(rt::Timing timing, int level)
+    Nebulor(rt::Timing timing, int level, std::uint32_t seed)
         : app_(nebulor::kInfo.title, rt::testing::MakeTestPlatform(fakes), timing) {
+        fakes.random->seed(seed);  // before "Nová hra" draws the first intervals and steps
         for (int i = 0; i < kTargets; ++i) track(i);
         fakes.dialogs->whileOpen = [this](const rt::testing::Message& m) {
             if (m.title != "Prehral si" && m.title != "Vyhral si") return;
@@ -370,8 +372,7 @@ Row PlayRow(rt::Timing timing, int level, const Profile& p, int games) {
     for (int g = 0; g < games; ++g) {
         Outcome o;
         {
-            B board(timing, level);
-            board.fakes.random->seed(1000 + g);
+            B board(timing, level, 1000 + g);
             o = Play(board, p, 2000 + g);
         }
         rt::testing::FlushDeletes();
