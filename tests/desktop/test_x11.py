@@ -225,3 +225,18 @@ def test_desktop_keys(openbox, launch):
     assert not still(x, game), "Ctrl+N started no game"
     x.key(game, "ctrl+q")
     quorrel.finish()
+
+
+def test_own_about_box_does_not_pause_nebulor(openbox, launch):
+    # The program's own windows are not elsewhere: the game plays on to its end.
+    x = openbox
+    nebulor = launch("nebulor", env=x.env)
+    menu = x.window("Nebulor", 30)
+    x.click(menu, clicks.NEBULOR_ABOUT, 1)
+    about = x.window("About")  # over the menu's buttons
+    x.key(menu, "ctrl+n")
+    game = x.window("Nebulor", 20, other=menu)
+    x.run("xdotool", "windowactivate", "--sync", about)
+    answer(x, "Prehral si", over=game)  # an invader lands
+    x.key(x.window("Nebulor"), "ctrl+q")
+    nebulor.finish()
