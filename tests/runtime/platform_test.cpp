@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -138,6 +139,27 @@ TEST(RealDialogsTest, ABoxIsTransientForItsWindowAndCentredOverIt) {
     EXPECT_EQ(seen[0].modality, Qt::ApplicationModal);
     EXPECT_LE((seen[0].centre - main.geometry().center()).manhattanLength(), 4);
     EXPECT_EQ(seen[1].parent, &other);
+}
+
+// Focus passing to the program's own box is not the player turning away.
+// (Qt's offscreen platform never makes the program inactive: the desktop
+// suite turns it away under a window manager.)
+TEST(RealDesktopTest, TheProgramsOwnBoxTakingTheFocusDoesNotCount) {
+    rt::Platform platform = rt::RealPlatform();
+    int turnedAway = 0;
+    platform.desktop->deactivated = [&] { ++turnedAway; };
+    QWidget game;
+    game.show();
+    QApplication::setActiveWindow(&game);
+    QTest::qWait(50);
+    ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    QTimer::singleShot(0, [] {
+        QTest::qWait(400);
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    platform.dialogs->MsgBox("Prehral si!", rt::vbExclamation, "Nebulor", &game);
+    QTest::qWait(400);
+    EXPECT_EQ(turnedAway, 0);
 }
 
 }  // namespace
