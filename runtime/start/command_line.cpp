@@ -277,8 +277,15 @@ std::string StartFailure(const CommandLine& line, const std::vector<std::string>
                (env("WAYLAND_DISPLAY") ? " (WAYLAND_DISPLAY)" : " (WAYLAND_DISPLAY is not set)");
     }
     if (!name.empty()) return "cannot start the platform plugin \"" + name + "\"" + chosenBy;
+    if (line.platform || chosen) {
+        std::string text = "the platform name is empty" + chosenBy;
+        if (!others.isEmpty()) text += "; there are: " + others.toStdString();
+        return text;
+    }
+    // One line, whatever the toolkit said.
     return "cannot start the windowing system" +
-           (messages.empty() ? std::string() : ": " + messages.back());
+           (messages.empty() ? std::string()
+                             : ": " + messages.back().substr(0, messages.back().find('\n')));
 }
 
 }  // namespace rt

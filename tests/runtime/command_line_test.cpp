@@ -168,6 +168,14 @@ TEST(StartFailureTest, NamesAMissingPluginAndWhatChoseIt) {
         R"(no platform plugin "bogus" is installed (QT_QPA_PLATFORM); there are: offscreen, xcb)");
     EXPECT_EQ(rt::StartFailure(Parse({"-platform", "bogus"}), {kNotFound, kFatal}),
               R"(no platform plugin "bogus" is installed (-platform); there are: offscreen, xcb)");
+    // No name at all: the loader tries none and says only its last words.
+    EXPECT_EQ(rt::StartFailure(Parse({"-platform", ""}), {kFatal}),
+              "the platform name is empty (-platform); there are: offscreen, xcb");
+    const ScopedEnv unset("QT_QPA_PLATFORM", nullptr);
+    EXPECT_EQ(rt::StartFailure(Parse({}), {kFatal}),
+              "cannot start the windowing system: This application failed to start because no "
+              "Qt platform plugin could be initialized. Reinstalling the application may fix "
+              "this problem.");
 }
 
 TEST(StartFailureTest, NamesTheDisplayThatCouldNotBeOpenedAndWhatChoseIt) {
