@@ -126,7 +126,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     }
     for (const UnusableSetting& unusable : UnusableScaling()) {
         std::fprintf(stderr, "%s: %s\n", info.command.c_str(), unusable.warning.c_str());
-        qunsetenv(unusable.variable);
+        for (const char* variable : unusable.variables) qunsetenv(variable);
     }
 
     running = &info;
