@@ -153,6 +153,14 @@ files() {
 packages() { dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' | sort; }
 files >"$tmp/files.before"
 packages >"$tmp/packages.before"
+# As apt installs by default, with Recommends: no sound server or daemon
+# comes along. The sounds play through ALSA's default device, which a
+# desktop's PipeWire or PulseAudio points at itself with its ALSA plugin.
+would=$(apt-get install -s "${debs[@]}" 2>/dev/null | sed -n 's/^Inst \([^ ]*\) .*/\1/p' | tr '\n' ' ') ||
+    fail "apt-get install -s ${debs[*]}"
+servers=$(tr ' ' '\n' <<<"$would" | grep -xE 'pulseaudio|pipewire(-[a-z0-9-]+)?|wireplumber|rtkit|jackd2?' | tr '\n' ' ' || true)
+[ -z "$servers" ] || fail "installed with Recommends, the games would bring sound servers or daemons: $servers"
+ok "apt-get install with Recommends would add no sound server or daemon, only: $would"
 installed=("${games[@]}")
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${debs[@]}" >/dev/null ||
     fail "apt-get install ${debs[*]}"

@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <exception>
 #include <iterator>
+#include <new>
 #include <vector>
+
+#include "runtime/base/memory.h"
 
 namespace rt {
 
@@ -60,6 +63,8 @@ void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     running_.push_back(form);
     try {
         handler();
+    } catch (const std::bad_alloc&) {
+        OutOfMemory();  // no message box can be had either
     } catch (const std::exception& e) {
         fail(e.what());
     } catch (...) {

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <tuple>
 
+#include "runtime/base/memory.h"
+
 namespace rt {
 
 QColor toQColor(Color c) { return QColor((c.rgb >> 16) & 0xFF, (c.rgb >> 8) & 0xFF, c.rgb & 0xFF); }
@@ -273,9 +275,10 @@ QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio
     const Wanted wanted{picture.resource, width, height, ratio};
     if (auto it = cache.find(wanted); it != cache.end()) return it->second;
 
-    QImage image(std::max(1, static_cast<int>(std::ceil(width * ratio))),
-                 std::max(1, static_cast<int>(std::ceil(height * ratio))),
-                 QImage::Format_ARGB32_Premultiplied);
+    const QSize pixels(std::max(1, static_cast<int>(std::ceil(width * ratio))),
+                       std::max(1, static_cast<int>(std::ceil(height * ratio))));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) OutOfMemory("a picture", pixels);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(QString::fromStdString(picture.resource));
     if (renderer.isValid()) {
@@ -284,6 +287,7 @@ QPixmap RenderPicture(const Picture& picture, int width, int height, qreal ratio
     }
     image.setDevicePixelRatio(ratio);
     QPixmap pixmap = QPixmap::fromImage(image);
+    if (pixmap.isNull()) OutOfMemory("a picture", pixels);
     cache.emplace(Key{picture.resource, width, height, ratio}, pixmap);
     return pixmap;
 }

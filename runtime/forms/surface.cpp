@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "runtime/base/app.h"
+#include "runtime/base/memory.h"
 #include "runtime/forms/drawing.h"
 
 namespace rt {
@@ -235,13 +236,17 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
     const qreal ratio = PixelRatioOf(painter);
+    const QSize pixels(static_cast<int>(std::ceil(width() * ratio)),
+                       static_cast<int>(std::ceil(height() * ratio)));
+    // The toolkit's buffer for the window could not be had.
+    if (!painter.isActive()) OutOfMemory("a window", pixels);
     // One opaque copy per frame instead of a fill and a blended picture.
     if (backgroundRatio_ != ratio || backgroundSize_ != size()) {
         backgroundRatio_ = ratio;
         backgroundSize_ = size();
         const FormDesign& d = Hooks(*owner_).properties();
-        background_ = QPixmap(static_cast<int>(std::ceil(width() * ratio)),
-                              static_cast<int>(std::ceil(height() * ratio)));
+        background_ = QPixmap(pixels);
+        if (background_.isNull()) OutOfMemory("a window", pixels);
         background_.setDevicePixelRatio(ratio);
         background_.fill(toQColor(d.backColor));
         if (!d.picture.empty()) {
@@ -387,6 +392,7 @@ ControlWidget::ControlWidget(Control* owner, QWidget* parent) : QWidget(parent),
 void ControlWidget::paintEvent(QPaintEvent* event) {
     if (!owner_) return;
     QPainter painter(this);
+    if (!painter.isActive()) OutOfMemory("a window");
     painter.save();
     Hooks(*owner_).paint(painter, rect());
     painter.restore();

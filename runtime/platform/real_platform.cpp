@@ -22,6 +22,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -29,6 +30,7 @@
 #include <canberra.h>
 #endif
 
+#include "runtime/base/memory.h"
 #include "runtime/base/platform.h"
 #include "runtime/platform/x11_notice.h"
 
@@ -197,7 +199,13 @@ class DesktopSound final : public Sound {
     }
 
     explicit DesktopSound(Player player) {
-        std::thread([state = state_, player = std::move(player)] { Run(*state, player); }).detach();
+        try {
+            std::thread([state = state_, player = std::move(player)] {
+                Run(*state, player);
+            }).detach();
+        } catch (const std::system_error&) {
+            OutOfMemory("a thread");  // its stack could not be had
+        }
     }
     // The worker may be stuck in a sound server that never answers: it is
     // told to stop and left to the end of the process.

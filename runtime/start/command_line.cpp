@@ -164,24 +164,38 @@ std::string HelpText(const std::string& command, const std::string& summary) {
 
 namespace {
 
-bool usableScale(QStringView text) {
+// The smallest and largest factor a setting scales the windows by, if usable.
+using Factors = std::optional<std::pair<double, double>>;
+
+Factors scaleOf(QStringView text) {
     bool ok = false;
     const double factor = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(factor) && factor >= kSmallestScale && factor <= kLargestScale;
+    if (!ok || !std::isfinite(factor) || factor < kSmallestScale || factor > kLargestScale)
+        return std::nullopt;
+    return std::pair{factor, factor};
 }
 
 // "1.5;2" or "HDMI-1=2;DP-1=1", as Qt reads them; empty entries are skipped.
-bool usableScreenScales(const QString& text) {
-    const QStringList entries = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    return std::all_of(entries.begin(), entries.end(), [](const QString& entry) {
-        return usableScale(QStringView(entry).mid(entry.lastIndexOf(QLatin1Char('=')) + 1));
-    });
+Factors screenScalesOf(const QString& text) {
+    std::pair<double, double> range{1, 1};
+    bool first = true;
+    for (const QString& entry : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const Factors factor =
+            scaleOf(QStringView(entry).mid(entry.lastIndexOf(QLatin1Char('=')) + 1));
+        if (!factor) return std::nullopt;
+        range = first ? *factor
+                      : std::pair{std::min(range.first, factor->first),
+                                  std::max(range.second, factor->second)};
+        first = false;
+    }
+    return range;
 }
 
-bool usableDpi(const QString& text) {
+Factors dpiOf(const QString& text) {
     bool ok = false;
     const int dpi = text.trimmed().toInt(&ok, 0);  // as Qt reads it
-    return ok && dpi >= kSmallestDpi && dpi <= kLargestDpi;
+    if (!ok || dpi < kSmallestDpi || dpi > kLargestDpi) return std::nullopt;
+    return std::pair{dpi / 96.0, dpi / 96.0};
 }
 
 }  // namespace
@@ -189,20 +203,49 @@ bool usableDpi(const QString& text) {
 std::vector<UnusableSetting> UnusableScaling() {
     struct Check {
         const char* variable;
-        bool (*usable)(const QString&);
+        Factors (*factors)(const QString&);
         const char* what;
     };
     static const Check checks[] = {
-        {"QT_SCALE_FACTOR", [](const QString& s) { return usableScale(s); },
+        {"QT_SCALE_FACTOR", [](const QString& s) { return scaleOf(s); },
          "not a scale factor from 0.1 to 16"},
-        {"QT_SCREEN_SCALE_FACTORS", usableScreenScales, "not scale factors from 0.1 to 16"},
-        {"QT_FONT_DPI", usableDpi, "not a DPI from 10 to 1536"}};
+        {"QT_SCREEN_SCALE_FACTORS", screenScalesOf, "not scale factors from 0.1 to 16"},
+        {"QT_FONT_DPI", dpiOf, "not a DPI from 10 to 1536"}};
     std::vector<UnusableSetting> unusable;
-    for (const Check& check : checks) {
+    std::vector<const char*> kept;
+    std::string keptText;
+    Factors found[std::size(checks)];
+    for (size_t i = 0; i < std::size(checks); ++i) {
+        const Check& check = checks[i];
         const std::optional<std::string> raw = env(check.variable);
-        if (raw && !check.usable(QString::fromStdString(*raw)))
-            unusable.push_back({check.variable, std::string("ignoring ") + check.variable + "=" +
-                                                    *raw + ": " + check.what});
+        if (!raw) continue;
+        found[i] = check.factors(QString::fromStdString(*raw));
+        if (!found[i]) {
+            unusable.push_back(
+                {{check.variable},
+                 std::string("ignoring ") + check.variable + "=" + *raw + ": " + check.what});
+            continue;
+        }
+        keptText += (kept.empty() ? "" : " and ") + std::string(check.variable) + "=" + *raw;
+        kept.push_back(check.variable);
+    }
+    // The toolkit multiplies the overall factor with each screen's, which is
+    // the listed one or, for a screen the list does not name, the DPI's.
+    // Together they are held to the bounds each has alone, or the largest
+    // window outgrows what a screen can show.
+    const Factors &overall = found[0], &screens = found[1], &dpi = found[2];
+    std::pair<double, double> screen{1, 1};
+    if (screens && dpi)
+        screen = {std::min(screens->first, dpi->first), std::max(screens->second, dpi->second)};
+    else if (screens || dpi)
+        screen = screens ? *screens : *dpi;
+    const double smallest = (overall ? overall->first : 1) * screen.first;
+    const double largest = (overall ? overall->second : 1) * screen.second;
+    if (largest > kLargestScale || smallest < kSmallestScale) {
+        const double factor = largest > kLargestScale ? largest : smallest;
+        unusable.push_back({kept, "ignoring " + keptText + ": together they scale by " +
+                                      QString::number(factor, 'g', 4).toStdString() +
+                                      ", not from 0.1 to 16"});
     }
     return unusable;
 }
@@ -281,8 +324,15 @@ std::string StartFailure(const CommandLine& line, const std::vector<std::string>
                (env("WAYLAND_DISPLAY") ? " (WAYLAND_DISPLAY)" : " (WAYLAND_DISPLAY is not set)");
     }
     if (!name.empty()) return "cannot start the platform plugin \"" + name + "\"" + chosenBy;
+    if (line.platform || chosen) {
+        std::string text = "the platform name is empty" + chosenBy;
+        if (!others.isEmpty()) text += "; there are: " + others.toStdString();
+        return text;
+    }
+    // One line, whatever the toolkit said.
     return "cannot start the windowing system" +
-           (messages.empty() ? std::string() : ": " + messages.back());
+           (messages.empty() ? std::string()
+                             : ": " + messages.back().substr(0, messages.back().find('\n')));
 }
 
 }  // namespace rt

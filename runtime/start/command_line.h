@@ -34,12 +34,17 @@ std::string HelpText(const std::string& command, const std::string& summary);
 // The scale and DPI variables (QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS,
 // QT_FONT_DPI) set to what would crash the toolkit, put the windows out of
 // sight or ask for more memory than any screen: each with the warning to
-// print before it is dropped; none when all are usable or unset.
+// print before it is dropped; none when all are usable or unset. Usable ones
+// whose product is out of the same bounds are dropped together, with one.
 struct UnusableSetting {
-    const char* variable;
+    std::vector<const char*> variables;
     std::string warning;
 };
 std::vector<UnusableSetting> UnusableScaling();
+// At 16 times the largest window, nebulor's game of 566 x 373 pixels, takes
+// 9,056 x 5,968 device pixels and a buffer of 216 MB: within the 16,384
+// pixels across that graphics drivers make screens and surfaces of (X
+// itself stops at 32,767). The same bound holds for the factors' product.
 inline constexpr double kSmallestScale = 0.1;
 inline constexpr double kLargestScale = 16;
 // A DPI scales the windows by DPI / 96, in the same bounds.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/base/app.h"
+#include "runtime/base/memory.h"
 #include "runtime/forms/drawing.h"
 #include "runtime/forms/form.h"
 #include "runtime/platform/real_platform.h"
@@ -65,6 +66,7 @@ bool guiStarting = false;
 std::vector<Held> held;
 
 [[noreturn]] void failToStart(const std::string& fatal) {
+    if (AddressSpaceShort()) OutOfMemory("the windowing system");
     std::vector<std::string> said;
     said.reserve(held.size() + 1);
     for (const Held& h : held) said.push_back(h.message);
@@ -82,6 +84,10 @@ void passOn(QtMsgType type, const QMessageLogContext& context, const QString& me
 }
 
 void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    // A thread of the toolkit's own could not get its stack; work handed to
+    // it would never be done.
+    if (message.startsWith(QLatin1String("QThread::start: Thread creation error")))
+        OutOfMemory("a thread");
     if (!guiStarting) {
         passOn(type, context, message);
         return;
@@ -134,8 +140,11 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     }
     for (const UnusableSetting& unusable : UnusableScaling()) {
         std::fprintf(stderr, "%s: %s\n", info.command.c_str(), unusable.warning.c_str());
-        qunsetenv(unusable.variable);
+        for (const char* variable : unusable.variables) qunsetenv(variable);
     }
+
+    ShareOneArena();
+    EndOnOutOfMemory();
 
     running = &info;
     startLine = &line;

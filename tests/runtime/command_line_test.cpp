@@ -140,16 +140,65 @@ TEST(CommandLineTest, OnlyUsableScaleFactorsAndDpisAreKept) {
         EXPECT_EQ(warnings(), std::vector<std::string>{std::string("ignoring QT_FONT_DPI=") + bad +
                                                        ": not a DPI from 10 to 1536"});
     }
-    for (const char* good : {"1", "1.5", "2", "0.1", "16"}) {
-        const ScopedEnv factor("QT_SCALE_FACTOR", good);
-        const ScopedEnv factors("QT_SCREEN_SCALE_FACTORS", good);
-        EXPECT_TRUE(warnings().empty()) << good;
-    }
+    for (const char* good : {"1", "1.5", "2", "0.1", "16"})
+        for (const char* variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"}) {
+            const ScopedEnv factor(variable, good);
+            EXPECT_TRUE(warnings().empty()) << variable << "=" << good;
+        }
     const ScopedEnv named("QT_SCREEN_SCALE_FACTORS", "DP-1=2;HDMI-1=1.25;");
     for (const char* good : {"96", "144", "10", "1536"}) {
         const ScopedEnv dpi("QT_FONT_DPI", good);
         EXPECT_TRUE(warnings().empty()) << good;
     }
+}
+
+// Each usable alone, the factors multiply: out of bounds together, they are
+// dropped together with one warning. A listed screen's factor stands in for
+// the DPI's, which still holds for the screens the list does not name.
+TEST(CommandLineTest, ScaleFactorsAndDpisOutOfBoundsTogetherAreDroppedTogether) {
+    const auto dropped = [] {
+        std::vector<std::pair<std::vector<std::string>, std::string>> all;
+        for (const rt::UnusableSetting& unusable : rt::UnusableScaling())
+            all.emplace_back(
+                std::vector<std::string>(unusable.variables.begin(), unusable.variables.end()),
+                unusable.warning);
+        return all;
+    };
+    using Dropped = decltype(dropped());
+    const ScopedEnv noScreens("QT_SCREEN_SCALE_FACTORS", nullptr);
+    {
+        const ScopedEnv factor("QT_SCALE_FACTOR", "4"), dpi("QT_FONT_DPI", "999");
+        EXPECT_EQ(dropped(), (Dropped{{{"QT_SCALE_FACTOR", "QT_FONT_DPI"},
+                                       "ignoring QT_SCALE_FACTOR=4 and QT_FONT_DPI=999: together "
+                                       "they scale by 41.63, not from 0.1 to 16"}}));
+    }
+    {
+        const ScopedEnv factor("QT_SCALE_FACTOR", "0.1"), dpi("QT_FONT_DPI", "10");
+        EXPECT_EQ(dropped(), (Dropped{{{"QT_SCALE_FACTOR", "QT_FONT_DPI"},
+                                       "ignoring QT_SCALE_FACTOR=0.1 and QT_FONT_DPI=10: together "
+                                       "they scale by 0.01042, not from 0.1 to 16"}}));
+    }
+    for (const auto& [factor, dpi] : {std::pair{"4", "384"}, {"0.5", "192"}, {"16", "96"}}) {
+        const ScopedEnv f("QT_SCALE_FACTOR", factor), d("QT_FONT_DPI", dpi);
+        EXPECT_TRUE(dropped().empty()) << factor << " " << dpi;
+    }
+    {
+        const ScopedEnv factor("QT_SCALE_FACTOR", "8"), dpi("QT_FONT_DPI", "384");
+        {
+            const ScopedEnv screens("QT_SCREEN_SCALE_FACTORS", "2");
+            EXPECT_EQ(dropped().size(), 1u);  // the DPI's 4 for a screen the list misses
+            EXPECT_EQ(dropped().front().first,
+                      (std::vector<std::string>{"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                                "QT_FONT_DPI"}));
+        }
+        const ScopedEnv noDpi("QT_FONT_DPI", nullptr);
+        const ScopedEnv screens("QT_SCREEN_SCALE_FACTORS", "DP-1=2;HDMI-1=1");
+        EXPECT_TRUE(dropped().empty());
+    }
+    // One unusable alone is dropped alone; the others count without it.
+    const ScopedEnv factor("QT_SCALE_FACTOR", "16"), dpi("QT_FONT_DPI", "x");
+    EXPECT_EQ(dropped(),
+              (Dropped{{{"QT_FONT_DPI"}, "ignoring QT_FONT_DPI=x: not a DPI from 10 to 1536"}}));
 }
 
 // What the toolkit says when its platform cannot start, as it says it.
@@ -168,6 +217,14 @@ TEST(StartFailureTest, NamesAMissingPluginAndWhatChoseIt) {
         R"(no platform plugin "bogus" is installed (QT_QPA_PLATFORM); there are: offscreen, xcb)");
     EXPECT_EQ(rt::StartFailure(Parse({"-platform", "bogus"}), {kNotFound, kFatal}),
               R"(no platform plugin "bogus" is installed (-platform); there are: offscreen, xcb)");
+    // No name at all: the loader tries none and says only its last words.
+    EXPECT_EQ(rt::StartFailure(Parse({"-platform", ""}), {kFatal}),
+              "the platform name is empty (-platform); there are: offscreen, xcb");
+    const ScopedEnv unset("QT_QPA_PLATFORM", nullptr);
+    EXPECT_EQ(rt::StartFailure(Parse({}), {kFatal}),
+              "cannot start the windowing system: This application failed to start because no "
+              "Qt platform plugin could be initialized. Reinstalling the application may fix "
+              "this problem.");
 }
 
 TEST(StartFailureTest, NamesTheDisplayThatCouldNotBeOpenedAndWhatChoseIt) {
