@@ -9,6 +9,8 @@
 #include <iterator>
 #include <vector>
 
+#include "runtime/base/texts.h"
+
 namespace rt {
 
 namespace {
@@ -61,7 +63,7 @@ void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     } catch (const std::exception& e) {
         fail(e.what());
     } catch (...) {
-        fail("Unexpected error");
+        fail(translate("rt", "Unexpected error"));
     }
     running_.pop_back();
     --depth_;

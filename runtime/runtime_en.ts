@@ -1,0 +1,15 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="sk">
+<context>
+    <name>rt</name>
+    <message>
+        <source>Unexpected error</source>
+        <translation>Unexpected error</translation>
+    </message>
+    <message>
+        <source>Run-time error 6: Overflow</source>
+        <translation>Run-time error 6: Overflow</translation>
+    </message>
+</context>
+</TS>
