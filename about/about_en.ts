@@ -24,7 +24,7 @@
     <name>about::NebulorAbout</name>
     <message>
         <source>Hru si zapol o: </source>
-        <translation>You started the game at: </translation>
+        <translation>Started at: </translation>
     </message>
     <message>
         <source>Hru som spravil behom 15.3. 2004 - 17.3. 2004 čo mi trvalo presne 9,5 hodiny čistého času do tohoto času som aj zahrnul kreslenie. Hlavný zdrojový kód bol spravený behom prvého dňa čo trvalo 1,5 hodiny. Druhý deň sa usilovne pracovalo 3 hodiny. Tretí deň sa robili už hlavne úpravy, grafcké vymoženosti, vylepšovalo sa a tvrdo sa pracovalo na aboute čo spolu trvalo najdlhšie len 5 hodín :).</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>Verzia:</source>
-        <translation>Version:</translation>
+        <translation>Ver.:</translation>
     </message>
     <message>
         <source>Web:</source>

@@ -17,23 +17,23 @@
     </message>
     <message>
         <source>Ufo2 život: 15</source>
-        <translation>UFO2 lives: 15</translation>
+        <translation>UFO2 life: 15</translation>
     </message>
     <message>
         <source>Ufo1 život: 15</source>
-        <translation>UFO1 lives: 15</translation>
+        <translation>UFO1 life: 15</translation>
     </message>
     <message>
         <source>Quorrel3 život: 3</source>
-        <translation>Quorrel3 lives: 3</translation>
+        <translation>Quorrel3 life: 3</translation>
     </message>
     <message>
         <source>Quorrel2 život: 2</source>
-        <translation>Quorrel2 lives: 2</translation>
+        <translation>Quorrel2 life: 2</translation>
     </message>
     <message>
         <source>Quorrel1 život: 2</source>
-        <translation>Quorrel1 lives: 2</translation>
+        <translation>Quorrel1 life: 2</translation>
     </message>
     <message>
         <source>mimozemšťan</source>
@@ -210,23 +210,23 @@
     </message>
     <message>
         <source>Quorrel1 život: </source>
-        <translation>Quorrel1 lives: </translation>
+        <translation>Quorrel1 life: </translation>
     </message>
     <message>
         <source>Quorrel2 život: </source>
-        <translation>Quorrel2 lives: </translation>
+        <translation>Quorrel2 life: </translation>
     </message>
     <message>
         <source>Quorrel3 život: </source>
-        <translation>Quorrel3 lives: </translation>
+        <translation>Quorrel3 life: </translation>
     </message>
     <message>
         <source>Ufo1 život: </source>
-        <translation>UFO1 lives: </translation>
+        <translation>UFO1 life: </translation>
     </message>
     <message>
         <source>Ufo2 život: </source>
-        <translation>UFO2 lives: </translation>
+        <translation>UFO2 life: </translation>
     </message>
 </context>
 </TS>

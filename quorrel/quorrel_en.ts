@@ -85,15 +85,15 @@
     </message>
     <message>
         <source>Mimozemšťan iba prefrčí cez obrazovku. Musíš na neho kliknúť štyri krát.</source>
-        <translation>The alien just zooms across the screen. You must click it four times.</translation>
+        <translation>The alien just zips across the screen. Click it four times.</translation>
     </message>
     <message>
         <source>Mimozemštan ide stredne rýchlo. Musíš na neho kliknúť tri krát.</source>
-        <translation>The alien walks at a middling pace. You must click it three times.</translation>
+        <translation>The alien walks at medium speed. Click it three times.</translation>
     </message>
     <message>
         <source>Mimozemšťan ide najpomalšie. Musíš na neho kliknúť dvakrát.</source>
-        <translation>The alien walks at its slowest. You must click it twice.</translation>
+        <translation>The alien walks at its slowest. Click it twice.</translation>
     </message>
     <message>
         <source>Tvoje skóre je: 0</source>
