@@ -6,7 +6,8 @@
 #   scripts/check_catalogues.sh [LUPDATE]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-lupdate=${1:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
+# Qt 6's own: a lupdate on the PATH may be an older Qt's.
+lupdate=${1:-/usr/lib/qt6/bin/lupdate}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
