@@ -17,7 +17,7 @@ inline const rt::ProgramInfo kInfo{
     .major = maker::kNebulor.major,
     .minor = maker::kNebulor.minor,
     .revision = maker::kNebulor.revision,
-    .summary = "Shoot the invaders falling from two UFOs, then the UFOs (a game in Slovak).",
+    .summary = "Shoot the invaders falling from two UFOs, then the UFOs (in Slovak or English).",
     .appId = maker::kNebulor.appId,
 };
 
