@@ -195,6 +195,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
         app.End(status);
         forms.reset();
     }
+    UseLanguage(Language::Slovak);  // the catalogues go before the application
+
     return app.exitStatus();
 }
 
