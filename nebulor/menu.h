@@ -11,8 +11,7 @@ namespace nebulor {
 
 class Menu final : public rt::Form {
   public:
-    // `hra` is the game screen rt::translate("nebulor::Menu", "Nová hra") opens, `about` the about
-    // box.
+    // `hra` is the game screen "Nová hra" opens, `about` the about box.
     Menu(Modul1& modul1, rt::Form& hra, rt::Form& about);
 
     static constexpr rt::Color kGreen = rt::rgb(0x00C000);

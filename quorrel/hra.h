@@ -12,7 +12,7 @@ namespace quorrel {
 
 class Hra final : public rt::Form {
   public:
-    // `about` is the about box that rt::translate("quorrel::Hra", "About") opens.
+    // `about` is the about box that "About" opens.
     explicit Hra(rt::Form& about);
 
     // Game state: kept across games, reset as each start says.
