@@ -74,7 +74,7 @@ void About::StartSysInfo() {
     } catch (...) {
         // Whatever went wrong, the player only learns that the tool is not there.
     }
-    rt::MsgBox(unavailable_, rt::vbOKOnly);
+    rt::MsgBox(rt::translate("about::About", unavailable_), rt::vbOKOnly);
 }
 
 bool About::GetKeyValue(std::uint32_t keyRoot, const std::string& keyName,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "about/maker.h"
+#include "runtime/base/texts.h"
 #include "runtime/forms/controls.h"
 #include "runtime/start/startup.h"
 
@@ -20,7 +21,8 @@ inline const rt::Picture kProgramPicture{":/about/program.svg", 32, 32};
 inline std::string Ownership(const char* game) {
     return std::string("© ") + maker::kYear + " " + maker::NameOr(game);
 }
-inline constexpr const char* kBuiltWith = "Vytvorené v C++ a Qt 6";
+inline constexpr const char* kBuiltWith =
+    QT_TRANSLATE_NOOP("about::About", "Vytvorené v C++ a Qt 6");
 
 // Where the system-information tool is registered, in the order it is looked up.
 inline constexpr const char* kInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -46,7 +48,8 @@ class About : public rt::Form {
                             const std::string& subKeyRef, std::string& keyVal);
 
   protected:
-    // `unavailable` is the program's own message for a missing tool.
+    // `unavailable` is the program's own message for a missing tool, marked
+    // for translation in the context "about::About".
     About(rt::FormDesign design, const rt::ProgramInfo& info, const char* unavailable);
 
     // Each layout's OK and System Info buttons name these: they do the same in both.

@@ -13,11 +13,11 @@ float DrawStep(StepRange range) {
     return static_cast<float>(rt::DrawInRange(rt::Rnd(), range.span, range.base));
 }
 
-constexpr const char* kScorePrefix = "Skóre: ";
-
 void ShowLives(rt::Label& label, const char* prefix, std::int16_t lives) {
-    label.SetCaption(prefix + rt::Str(lives));
+    label.SetCaption(RulesText(prefix) + rt::Str(lives));
 }
+
+std::string ScorePrefix() { return rt::translate("nebulor::Hra", "Skóre: "); }
 
 }  // namespace
 
@@ -42,7 +42,7 @@ void Hra::Form_Load() {
     if (const Difficulty* d = DifficultyOf(modul1_)) {
         SpawnInterval1 = DrawInterval(d->startSpan1);
         SpawnInterval2 = DrawInterval(d->startSpan2);
-        Label8.SetCaption(d->caption);
+        Label8.SetCaption(RulesText(d->caption));
         FallStep1 = d->fallStep1;
         FallStep2 = d->fallStep2;
     }
@@ -55,8 +55,8 @@ void Hra::Form_Load() {
     Invader3Lives = kInvader3.fullLives;
     Ufo1MovingLeft = kTrue;
     Ufo2MovingLeft = kTrue;
-    Label4.SetCaption(kScorePrefix + rt::Str(Score));
-    Label5.SetCaption("Naj skóre: " + rt::Str(modul1_.BestScore));
+    Label4.SetCaption(ScorePrefix() + rt::Str(Score));
+    Label5.SetCaption(rt::translate("nebulor::Hra", "Naj skóre: ") + rt::Str(modul1_.BestScore));
     Ufo1Step = DrawStep(kUfo1.startStep);
     Ufo2Step = DrawStep(kUfo2.startStep);
     SetPlaying(true);
@@ -73,7 +73,8 @@ void Hra::EndGame(Outcome outcome) {
     if (Score > modul1_.BestScore) {
         modul1_.BestScore = Score;
         modul1_.BestScoreSet = kTrue;
-        if (const Difficulty* d = DifficultyOf(modul1_)) modul1_.BestScoreLevel = d->bestScoreLevel;
+        if (const Difficulty* d = DifficultyOf(modul1_))
+            modul1_.BestScoreLevel = RulesText(d->bestScoreLevel);
     }
     rt::MsgBox(EndText(outcome, Score, modul1_.BestScoreSet == kTrue), rt::vbInformation,
                EndTitle(outcome));
@@ -174,7 +175,7 @@ bool Hra::HitInvader(const InvaderParts& invader) {
     invader.image.SetVisible(false);
     if (invader.fallStep) ++*invader.fallStep;
     ++Score;
-    Label4.SetCaption(kScorePrefix + rt::Str(Score));
+    Label4.SetCaption(ScorePrefix() + rt::Str(Score));
     return true;
 }
 

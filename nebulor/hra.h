@@ -55,19 +55,19 @@ class Hra final : public rt::Form {
     rt::Timer Ufo{*this, "Ufo", {.interval = 15}, &Hra::Ufo_Timer};
     rt::Line Line2{*this, "Line2", {.x1 = 4560, .y1 = 240, .x2 = 4560, .y2 = 2640, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
     rt::Line Line1{*this, "Line1", {.x1 = 0, .y1 = 0, .x2 = 0, .y2 = 2280, .visible = false, .borderColor = rt::rgb(0xFFFFFF)}};
-    rt::Label Label8{*this, "Label8", {2760, 120, 1815, 270}, {.caption = "Obtiažnosť: ", .border = true, .backColor = rt::rgb(0xC0FFC0), .foreColor = rt::rgb(0x0000C0), .font = kLabelFont, .tabIndex = 7}};
-    rt::Label Label7{*this, "Label7", {6960, 1560, 1455, 270}, {.caption = "Ufo2 život: 15", .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 6}};
-    rt::Label Label6{*this, "Label6", {6960, 1200, 1455, 270}, {.caption = "Ufo1 život: 15", .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 5}};
-    rt::Label Label5{*this, "Label5", {6960, 2400, 1455, 270}, {.caption = "Naj skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 4}};
-    rt::Label Label4{*this, "Label4", {6960, 2040, 1455, 270}, {.caption = "Skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 3}};
-    rt::Label Label3{*this, "Label3", {6960, 840, 1455, 270}, {.caption = "Quorrel3 život: 3", .visible = false, .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 2}};
-    rt::Label Label2{*this, "Label2", {6960, 480, 1455, 270}, {.caption = "Quorrel2 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 1}};
-    rt::Label Label1{*this, "Label1", {6960, 120, 1455, 270}, {.caption = "Quorrel1 život: 2", .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 0}};
-    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image5_Click};
-    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image4_Click};
-    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = "mimozemšťan"}, &Hra::Image3_Click};
-    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}, &Hra::Image2_Click};
-    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = "ufo"}, &Hra::Image1_Click};
+    rt::Label Label8{*this, "Label8", {2760, 120, 1815, 270}, {.caption = rt::translate("nebulor::Hra", "Obtiažnosť: "), .border = true, .backColor = rt::rgb(0xC0FFC0), .foreColor = rt::rgb(0x0000C0), .font = kLabelFont, .tabIndex = 7}};
+    rt::Label Label7{*this, "Label7", {6960, 1560, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Ufo2 život: 15"), .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 6}};
+    rt::Label Label6{*this, "Label6", {6960, 1200, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Ufo1 život: 15"), .visible = false, .border = true, .backColor = kLivesBack, .font = kLabelFont, .tabIndex = 5}};
+    rt::Label Label5{*this, "Label5", {6960, 2400, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Naj skóre: "), .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 4}};
+    rt::Label Label4{*this, "Label4", {6960, 2040, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Skóre: "), .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kLabelFont, .tabIndex = 3}};
+    rt::Label Label3{*this, "Label3", {6960, 840, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Quorrel3 život: 3"), .visible = false, .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 2}};
+    rt::Label Label2{*this, "Label2", {6960, 480, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Quorrel2 život: 2"), .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 1}};
+    rt::Label Label1{*this, "Label1", {6960, 120, 1455, 270}, {.caption = rt::translate("nebulor::Hra", "Quorrel1 život: 2"), .border = true, .backColor = kLivesBack, .foreColor = kLivesText, .font = kLabelFont, .tabIndex = 0}};
+    rt::Image Image5{*this, "Image5", {6000, 1200, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = rt::translate("nebulor::Hra", "mimozemšťan")}, &Hra::Image5_Click};
+    rt::Image Image4{*this, "Image4", {4560, 1200, 885, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = rt::translate("nebulor::Hra", "mimozemšťan")}, &Hra::Image4_Click};
+    rt::Image Image3{*this, "Image3", {4560, 480, 855, 1455}, {.picture = kInvader, .visible = false, .stretch = true, .accessibleName = rt::translate("nebulor::Hra", "mimozemšťan")}, &Hra::Image3_Click};
+    rt::Image Image2{*this, "Image2", {4560, 1260, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = rt::translate("nebulor::Hra", "ufo")}, &Hra::Image2_Click};
+    rt::Image Image1{*this, "Image1", {4560, 420, 2175, 615}, {.picture = kUfo, .enabled = false, .stretch = true, .accessibleName = rt::translate("nebulor::Hra", "ufo")}, &Hra::Image1_Click};
     // clang-format on
 
   protected:

@@ -5,12 +5,13 @@
 
 namespace nebulor {
 
-const char* const Menu::kRules =
+const char* const Menu::kRules = QT_TRANSLATE_NOOP(
+    "nebulor::Menu",
     "Zlý, nechutný, odporný, smradľavý a nebezpečný mimozešťania sa opäť vrátili na Zem, ale "
     "teraz v oveľa väčšom množstve. Tvojou úlohou je zabiť 60 mimozemšťanov skôr kým jeden z nich "
     "pristane na Zemi, ale pozor čím viacej krát zabiješ mimozemšťana, tak tým padá rýchlejšie, "
     "keď ich už zabiješ 60, tak sa ozve tón a budeš môcť zničiť ufá a keď už zničíš ufá, tak si "
-    "zachránil Zem od ďalšej invázie mimozemšťanov, teda vyhral si.";
+    "zachránil Zem od ďalšej invázie mimozemšťanov, teda vyhral si.");
 
 std::string Menu::WebAddress() { return maker::kWeb; }
 
@@ -32,9 +33,11 @@ Menu::Menu(Modul1& modul1, rt::Form& hra, rt::Form& about)
       about_(about) {}
 
 void Menu::Form_Load() {
-    Label1.SetCaption("Najlepšie skóre: " + rt::Str(modul1_.BestScore));
+    Label1.SetCaption(rt::translate("nebulor::Menu", "Najlepšie skóre: ") +
+                      rt::Str(modul1_.BestScore));
     if (!modul1_.BestScoreLevel.empty())
-        Label2.SetCaption("Na obtiažnosť: " + modul1_.BestScoreLevel);
+        Label2.SetCaption(rt::translate("nebulor::Menu", "Na obtiažnosť: ") +
+                          modul1_.BestScoreLevel);
     ShowClock();
     if (modul1_.BestScoreSet == kTrue)
         ColourBest(kBestBack, kBestText);
@@ -55,8 +58,8 @@ void Menu::ColourBest(rt::Color back, rt::Color text) {
 void Menu::ShowClock() {
     Label8.SetCaption(rt::TimeCaption(Label8, rt::Now()));
     Label9.SetCaption(rt::DateCaption(Label9, rt::Now()));
-    Label8.SetToolTipText("Prestný čas: " + rt::TimeText());
-    Label9.SetToolTipText("Dnes je: " + rt::DateText());
+    Label8.SetToolTipText(rt::translate("nebulor::Menu", "Prestný čas: ") + rt::TimeText());
+    Label9.SetToolTipText(rt::translate("nebulor::Menu", "Dnes je: ") + rt::DateText());
 }
 
 void Menu::Timer1_Timer() { ShowClock(); }
@@ -120,29 +123,40 @@ void Menu::Option2_Click() { Choose(Option2, Level::Medium); }
 void Menu::Option3_Click() { Choose(Option3, Level::Hard); }
 
 std::string Menu::BestScoreText() const {
-    return "Najlepšie skóre je: " + rt::Str(modul1_.BestScore) + ".";
+    return rt::translate("nebulor::Menu", "Najlepšie skóre je: ") + rt::Str(modul1_.BestScore) +
+           ".";
 }
 
 std::string Menu::BestLevelText() const {
-    const std::string level = modul1_.BestScoreLevel.empty() ? "žiadnu" : modul1_.BestScoreLevel;
-    return "Vyššie uvedené najlepšie skóre si nahral na obtiažnosť: " + level + ".";
+    const std::string level = modul1_.BestScoreLevel.empty()
+                                  ? rt::translate("nebulor::Menu", "žiadnu")
+                                  : modul1_.BestScoreLevel;
+    return rt::translate("nebulor::Menu",
+                         "Vyššie uvedené najlepšie skóre si nahral na obtiažnosť: ") +
+           level + ".";
 }
 
 void Menu::Label1_MouseMove() { Label1.SetToolTipText(BestScoreText()); }
 void Menu::Label2_MouseMove() { Label2.SetToolTipText(BestLevelText()); }
 
-void Menu::Label1_Click() { rt::MsgBox(BestScoreText(), rt::vbInformation, "Najlepšie skóre"); }
+void Menu::Label1_Click() {
+    rt::MsgBox(BestScoreText(), rt::vbInformation,
+               rt::translate("nebulor::Menu", "Najlepšie skóre"));
+}
 
-void Menu::Label2_Click() { rt::MsgBox(BestLevelText(), rt::vbInformation, "Na obtiažnosť"); }
+void Menu::Label2_Click() {
+    rt::MsgBox(BestLevelText(), rt::vbInformation, rt::translate("nebulor::Menu", "Na obtiažnosť"));
+}
 
 void Menu::Label5_Click() {
-    rt::MsgBox(Notice() + ". Všetky práva vyhradené.", rt::vbInformation, maker::NameOr("Nebulor"));
+    rt::MsgBox(Notice() + rt::translate("nebulor::Menu", ". Všetky práva vyhradené."),
+               rt::vbInformation, maker::NameOr("Nebulor"));
 }
 
 void Menu::Label6_Click() {
-    rt::MsgBox(
-        std::string("Navštív stránku ") + maker::kWeb + ", kde si môžeš stiahnuť ďalšie hry.",
-        rt::vbInformation, maker::kWeb);
+    rt::MsgBox(rt::translate("nebulor::Menu", "Navštív stránku ") + maker::kWeb +
+                   rt::translate("nebulor::Menu", ", kde si môžeš stiahnuť ďalšie hry."),
+               rt::vbInformation, maker::kWeb);
 }
 
 }  // namespace nebulor

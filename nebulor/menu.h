@@ -4,6 +4,7 @@
 
 #include "nebulor/modul1.h"
 #include "nebulor/pictures.h"
+#include "runtime/base/texts.h"
 #include "runtime/forms/controls.h"
 
 namespace nebulor {
@@ -33,13 +34,13 @@ class Menu final : public rt::Form {
     // clang-format off
     rt::Timer Timer2{*this, "Timer2", {.interval = 200, .enabled = true}, &Menu::Timer2_Timer};
     rt::Timer Timer1{*this, "Timer1", {.interval = 1000, .enabled = true}, &Menu::Timer1_Timer};
-    rt::CommandButton Command4{*this, "Command4", {2280, 2520, 1815, 375}, {.caption = "About", .style = rt::ButtonStyle::Graphical, .picture = kSmallGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 9}, &Menu::Command4_Click, &Menu::Command4_MouseMove};
-    rt::CommandButton Command1{*this, "Command1", {2280, 1920, 1815, 375}, {.caption = "Nová hra", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 8}, &Menu::Command1_Click, &Menu::Command1_MouseMove};
-    rt::CommandButton Command3{*this, "Command3", {2280, 3120, 1815, 375}, {.caption = "Koniec", .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 6}, &Menu::Command3_Click, &Menu::Command3_MouseMove};
-    rt::Frame Frame1{*this, "Frame1", {120, 120, 1335, 1335}, {.caption = "Obtiažnosť", .backColor = kGreen, .foreColor = kLightGreen, .font = kSmallBold, .tabIndex = 0}};
-    rt::OptionButton Option3{Frame1, "Option3", {120, 960, 1095, 255}, {.caption = "Ťažká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 3}, &Menu::Option3_Click};
-    rt::OptionButton Option2{Frame1, "Option2", {120, 600, 1095, 255}, {.caption = "Stredná", .value = true, .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 2}, &Menu::Option2_Click};
-    rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = "Ľahká", .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 1}, &Menu::Option1_Click};
+    rt::CommandButton Command4{*this, "Command4", {2280, 2520, 1815, 375}, {.caption = rt::translate("nebulor::Menu", "About"), .style = rt::ButtonStyle::Graphical, .picture = kSmallGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 9}, &Menu::Command4_Click, &Menu::Command4_MouseMove};
+    rt::CommandButton Command1{*this, "Command1", {2280, 1920, 1815, 375}, {.caption = rt::translate("nebulor::Menu", "Nová hra"), .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 8}, &Menu::Command1_Click, &Menu::Command1_MouseMove};
+    rt::CommandButton Command3{*this, "Command3", {2280, 3120, 1815, 375}, {.caption = rt::translate("nebulor::Menu", "Koniec"), .style = rt::ButtonStyle::Graphical, .picture = kGradient, .backColor = kLightGreen, .font = kButtonFont, .tabIndex = 6}, &Menu::Command3_Click, &Menu::Command3_MouseMove};
+    rt::Frame Frame1{*this, "Frame1", {120, 120, 1335, 1335}, {.caption = rt::translate("nebulor::Menu", "Obtiažnosť"), .backColor = kGreen, .foreColor = kLightGreen, .font = kSmallBold, .tabIndex = 0}};
+    rt::OptionButton Option3{Frame1, "Option3", {120, 960, 1095, 255}, {.caption = rt::translate("nebulor::Menu", "Ťažká"), .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 3}, &Menu::Option3_Click};
+    rt::OptionButton Option2{Frame1, "Option2", {120, 600, 1095, 255}, {.caption = rt::translate("nebulor::Menu", "Stredná"), .value = true, .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 2}, &Menu::Option2_Click};
+    rt::OptionButton Option1{Frame1, "Option1", {120, 240, 1095, 255}, {.caption = rt::translate("nebulor::Menu", "Ľahká"), .backColor = kGreen, .foreColor = kLightGreen, .font = {"Tahoma", 8.25f}, .tabIndex = 1}, &Menu::Option1_Click};
     rt::Shape Shape8{*this, "Shape8", {4320, 3240, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
     rt::Shape Shape7{*this, "Shape7", {1920, 3240, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
     rt::Shape Shape6{*this, "Shape6", {4320, 2640, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = kMarkerBorder, .fillColor = kNormalFill, .fillStyle = rt::FillStyle::Solid}};
@@ -50,19 +51,19 @@ class Menu final : public rt::Form {
     rt::Line Line3{*this, "Line3", {.x1 = 6480, .y1 = 1800, .x2 = 0, .y2 = 1800, .borderColor = kLightGreen, .borderWidth = 2}};
     rt::Label Label10{*this, "Label10", {1660, 800, 3135, 525}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000FF), .font = kTitleFont}};
     rt::Shape Shape2{*this, "Shape2", {1760, 1350, 135, 135}, {.shape = rt::ShapeKind::Oval, .borderColor = rt::rgb(0xC00000), .fillColor = rt::rgb(0xFF0000), .fillStyle = rt::FillStyle::Solid}};
-    rt::Label Label4{*this, "Label4", {2740, 1320, 2055, 255}, {.caption = "Pokračovanie hry Quorrel", .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x00FFFF), .font = kSmallBold}};
+    rt::Label Label4{*this, "Label4", {2740, 1320, 2055, 255}, {.caption = rt::translate("nebulor::Menu", "Pokračovanie hry Quorrel"), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x00FFFF), .font = kSmallBold}};
     rt::Label Label11{*this, "Label11", {1600, 840, 3135, 495}, {.caption = "Nebulor", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kTitleFont, .decorative = true}};
     rt::Shape Shape1{*this, "Shape1", {1560, 840, 3375, 735}, {.shape = rt::ShapeKind::RoundedRectangle, .borderColor = rt::rgb(0x8080FF), .fillColor = rt::rgb(0x8080FF), .fillStyle = rt::FillStyle::Cross}};
     rt::Label Label9{*this, "Label9", {5040, 1320, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};
     rt::Label Label8{*this, "Label8", {5040, 960, 1215, 315}, {.caption = "", .alignment = rt::Alignment::Center, .border = true, .backColor = kLightGreen, .foreColor = rt::rgb(0x008000), .font = kClockFont}};
-    rt::Label Label7{*this, "Label7", {0, 3600, 6375, 255}, {.caption = "Info pred hraním:", .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xC00000), .font = {"Tahoma", 11.25f, true, true}}};
+    rt::Label Label7{*this, "Label7", {0, 3600, 6375, 255}, {.caption = rt::translate("nebulor::Menu", "Info pred hraním:"), .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0xC00000), .font = {"Tahoma", 11.25f, true, true}}};
     rt::Label Label6{*this, "Label6", {5280, 5160, 1095, 255}, {.caption = WebAddress(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold, .toolTip = WebAddress()}, &Menu::Label6_Click};
     rt::Label Label5{*this, "Label5", {30, 5160, 1095, 255}, {.caption = Notice(), .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = kSmallBold}, &Menu::Label5_Click};
     rt::Line Line2{*this, "Line2", {.x1 = 0, .y1 = 3585, .x2 = 6480, .y2 = 3585, .borderColor = rt::rgb(0x008000)}};
     rt::Line Line1{*this, "Line1", {.x1 = 0, .y1 = 3600, .x2 = 6480, .y2 = 3600, .borderColor = kLightGreen, .borderWidth = 2}};
-    rt::Label Label3{*this, "Label3", {120, 3960, 6135, 1215}, {.caption = kRules, .backStyle = rt::BackStyle::Transparent, .font = {"Tahoma", 8.25f}}};
-    rt::Label Label2{*this, "Label2", {3960, 480, 2295, 270}, {.caption = "Na obtiažnosť: žiadnu", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label2_Click, &Menu::Label2_MouseMove};
-    rt::Label Label1{*this, "Label1", {3960, 120, 2295, 270}, {.caption = "Najlepšie skóre: ", .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label1_Click, &Menu::Label1_MouseMove};
+    rt::Label Label3{*this, "Label3", {120, 3960, 6135, 1215}, {.caption = rt::translate("nebulor::Menu", kRules), .backStyle = rt::BackStyle::Transparent, .font = {"Tahoma", 8.25f}}};
+    rt::Label Label2{*this, "Label2", {3960, 480, 2295, 270}, {.caption = rt::translate("nebulor::Menu", "Na obtiažnosť: žiadnu"), .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label2_Click, &Menu::Label2_MouseMove};
+    rt::Label Label1{*this, "Label1", {3960, 120, 2295, 270}, {.caption = rt::translate("nebulor::Menu", "Najlepšie skóre: "), .border = true, .backColor = kScoreBack, .foreColor = kScoreText, .font = kScoreFont}, &Menu::Label1_Click, &Menu::Label1_MouseMove};
     // clang-format on
 
     static const char* const kRules;
@@ -77,8 +78,8 @@ class Menu final : public rt::Form {
     // A command button as hovering shows it: its two captions and its markers.
     struct Hoverable {
         rt::CommandButton& button;
-        const char* plain;
-        const char* lit;
+        std::string plain;
+        std::string lit;
         rt::Shape& leftMarker;
         rt::Shape& rightMarker;
     };
@@ -113,9 +114,9 @@ class Menu final : public rt::Form {
     rt::Form& about_;
 
     // clang-format off
-    const Hoverable newGameButton_{.button = Command1, .plain = "Nová hra", .lit = "- Nová hra -", .leftMarker = Shape3, .rightMarker = Shape4};
-    const Hoverable aboutButton_{.button = Command4, .plain = "About", .lit = "- About -", .leftMarker = Shape5, .rightMarker = Shape6};
-    const Hoverable endButton_{.button = Command3, .plain = "Koniec", .lit = "- Koniec -", .leftMarker = Shape7, .rightMarker = Shape8};
+    const Hoverable newGameButton_{.button = Command1, .plain = rt::translate("nebulor::Menu", "Nová hra"), .lit = rt::translate("nebulor::Menu", "- Nová hra -"), .leftMarker = Shape3, .rightMarker = Shape4};
+    const Hoverable aboutButton_{.button = Command4, .plain = rt::translate("nebulor::Menu", "About"), .lit = rt::translate("nebulor::Menu", "- About -"), .leftMarker = Shape5, .rightMarker = Shape6};
+    const Hoverable endButton_{.button = Command3, .plain = rt::translate("nebulor::Menu", "Koniec"), .lit = rt::translate("nebulor::Menu", "- Koniec -"), .leftMarker = Shape7, .rightMarker = Shape8};
     // clang-format on
 };
 

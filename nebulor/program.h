@@ -17,7 +17,7 @@ inline const rt::ProgramInfo kInfo{
     .major = maker::kNebulor.major,
     .minor = maker::kNebulor.minor,
     .revision = maker::kNebulor.revision,
-    .summary = "Shoot the invaders falling from two UFOs, then the UFOs (a game in Slovak).",
+    .summary = "Shoot the invaders falling from two UFOs, then the UFOs (in Slovak or English).",
     .appId = maker::kNebulor.appId,
 };
 
@@ -36,7 +36,9 @@ struct Program final : rt::Program {
     void NewGame() override {
         if (menu.Visible()) menu.Command1.Press();
     }
-    void Help() override { rt::MsgBox(Menu::kRules, rt::vbInformation, kInfo.title); }
+    void Help() override {
+        rt::MsgBox(rt::translate("nebulor::Menu", Menu::kRules), rt::vbInformation, kInfo.title);
+    }
 };
 
 }  // namespace nebulor

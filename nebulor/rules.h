@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/base/texts.h"
 #include "runtime/base/values.h"
 
 namespace nebulor {
@@ -58,9 +59,9 @@ struct InvaderRule {
 };
 
 // clang-format off
-inline constexpr InvaderRule kInvader1{.livesPrefix = "Quorrel1 život: ", .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan1};
-inline constexpr InvaderRule kInvader2{.livesPrefix = "Quorrel2 život: ", .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan2};
-inline constexpr InvaderRule kInvader3{.livesPrefix = "Quorrel3 život: ", .fullLives = 3, .offset = 1500, .spawnSpan = &Difficulty::spawnSpan3};
+inline constexpr InvaderRule kInvader1{.livesPrefix = QT_TRANSLATE_NOOP("nebulor::Rules", "Quorrel1 život: "), .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan1};
+inline constexpr InvaderRule kInvader2{.livesPrefix = QT_TRANSLATE_NOOP("nebulor::Rules", "Quorrel2 život: "), .fullLives = 2, .offset = 0, .spawnSpan = &Difficulty::spawnSpan2};
+inline constexpr InvaderRule kInvader3{.livesPrefix = QT_TRANSLATE_NOOP("nebulor::Rules", "Quorrel3 život: "), .fullLives = 3, .offset = 1500, .spawnSpan = &Difficulty::spawnSpan3};
 // clang-format on
 
 // A step drawn as Int(Rnd * span + base): base .. base + span - 1 twips.
@@ -77,10 +78,14 @@ struct UfoRule {
 };
 
 // clang-format off
-inline constexpr UfoRule kUfo1{.livesPrefix = "Ufo1 život: ", .startStep = {.span = 30, .base = 25}, .turnStep = {.span = 30, .base = 25}};
+inline constexpr UfoRule kUfo1{.livesPrefix = QT_TRANSLATE_NOOP("nebulor::Rules", "Ufo1 život: "), .startStep = {.span = 30, .base = 25}, .turnStep = {.span = 30, .base = 25}};
 // UFO 2 starts with up to 44 but draws at most 34 after a turn: as designed.
-inline constexpr UfoRule kUfo2{.livesPrefix = "Ufo2 život: ", .startStep = {.span = 30, .base = 15}, .turnStep = {.span = 20, .base = 15}};
+inline constexpr UfoRule kUfo2{.livesPrefix = QT_TRANSLATE_NOOP("nebulor::Rules", "Ufo2 život: "), .startStep = {.span = 30, .base = 15}, .turnStep = {.span = 20, .base = 15}};
 // clang-format on
+
+// A text of the rules (a caption, a prefix, a word), marked where it is
+// declared, in the chosen language.
+std::string RulesText(const char* marked);
 
 enum class Outcome { Defeat, Victory };
 

@@ -7,23 +7,27 @@ namespace quorrel {
 namespace {
 
 constexpr const char* kTitle = "Quorrel";
-constexpr const char* kScorePrefix = "Tvoje skóre je: ";
-constexpr const char* kWalkerLivesPrefix = "Quorrelov život: ";
-constexpr const char* kUfoLivesPrefix = "Život ufa: ";
+std::string Text(const char* marked) { return rt::translate("quorrel::Hra", marked); }
+const char* const kScorePrefix = QT_TRANSLATE_NOOP("quorrel::Hra", "Tvoje skóre je: ");
+const char* const kWalkerLivesPrefix = QT_TRANSLATE_NOOP("quorrel::Hra", "Quorrelov život: ");
+const char* const kUfoLivesPrefix = QT_TRANSLATE_NOOP("quorrel::Hra", "Život ufa: ");
 
-const char* const kRules =
+const char* const kRules = QT_TRANSLATE_NOOP(
+    "quorrel::Hra",
     "Vítaj v mojej malej hre.\r"
     "Cieľom hry je zabiť mimozemšťana klikaním na neho skôr než sa dostane k ľavému okraju okna "
     "a potom ujde ufom. Zabiť sa ho snaž čo najviac, lebo za to získavaš skóre a čím vyššie skóre "
     "máš tým to je lepšie, lebo keď nahráš 300 bodov môžeš zostreliť ufo a potom vyhráš. Hra má "
-    "celkovo tri otiažnosti. Držím ti palce!";
+    "celkovo tri otiažnosti. Držím ti palce!");
 
-const char* const kEscaped = "Prehral(a) si mimozemšťan utiekol ufom!";
-const char* const kEscapedFromUfoPhase =
-    "Prehral(a) si mimozemšťan utiekol ufom! Škoda už ho stačilo len zostreliť.";
-const char* const kWon =
+const char* const kEscaped =
+    QT_TRANSLATE_NOOP("quorrel::Hra", "Prehral(a) si mimozemšťan utiekol ufom!");
+const char* const kEscapedFromUfoPhase = QT_TRANSLATE_NOOP(
+    "quorrel::Hra", "Prehral(a) si mimozemšťan utiekol ufom! Škoda už ho stačilo len zostreliť.");
+const char* const kWon = QT_TRANSLATE_NOOP(
+    "quorrel::Hra",
     "Zničil si ufo teraz už mimozemšťan nemá čím utiecť. Blahoželám vyhral si. Zachránil si Zem "
-    "od invázie mimozemšťanov.";
+    "od invázie mimozemšťanov.");
 
 }  // namespace
 
@@ -87,8 +91,8 @@ float Hra::DrawWalkerStep(const Level& level) {
 
 void Hra::Command1_Click() {
     const Level& level = SelectedLevel();
-    Label9.SetCaption(std::string("Obtiažnosť: ") + level.name);
-    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(level.lives));
+    Label9.SetCaption(rt::translate("quorrel::Hra", "Obtiažnosť: ") + RulesText(level.name));
+    Label10.SetCaption(Text(kWalkerLivesPrefix) + rt::Str(level.lives));
     WalkerStep = DrawWalkerStep(level);
     WalkerLives = level.lives;
 
@@ -108,12 +112,15 @@ void Hra::Command1_Click() {
     ShowCommands(false);
     Timer1.SetEnabled(true);
     SetPlaying(true);
-    Label1.SetCaption(kScorePrefix + rt::Str(Score));
+    Label1.SetCaption(Text(kScorePrefix) + rt::Str(Score));
 }
 
 void Hra::Command2_Click() { ShowRules(); }
 
-void Hra::ShowRules() { rt::MsgBox(kRules, rt::vbInformation, "Quorrel - pravidlá"); }
+void Hra::ShowRules() {
+    rt::MsgBox(Text(kRules), rt::vbInformation,
+               rt::translate("quorrel::Hra", "Quorrel - pravidlá"));
+}
 
 void Hra::Command3_Click() { about_.Show(); }
 
@@ -151,7 +158,7 @@ void Hra::Timer1_Timer() {
     SetPlaying(false);
     SetMousePointer(rt::kDefaultPointer);
     const bool ufoPhase = Label11.Visible();
-    rt::MsgBox(ufoPhase ? kEscapedFromUfoPhase : kEscaped, rt::vbExclamation, kTitle);
+    rt::MsgBox(Text(ufoPhase ? kEscapedFromUfoPhase : kEscaped), rt::vbExclamation, kTitle);
     ShowVerdict();
     FinishGame();
 }
@@ -161,16 +168,16 @@ void Hra::Image1_Click() {
     ++WalkerHits;
     if (Score >= kUfoScore && !Label11.Visible()) {
         Label11.SetVisible(true);
-        Label11.SetCaption(kUfoLivesPrefix + rt::Str(kUfoLives));
+        Label11.SetCaption(Text(kUfoLivesPrefix) + rt::Str(kUfoLives));
     }
     const Level& level = SelectedLevel();
     WalkerLives = level.lives - WalkerHits;
-    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(WalkerLives));
+    Label10.SetCaption(Text(kWalkerLivesPrefix) + rt::Str(WalkerLives));
     if (WalkerHits != level.lives) return;
 
     ++Score;
-    Label1.SetCaption(kScorePrefix + rt::Str(Score));
-    Label10.SetCaption(kWalkerLivesPrefix + rt::Str(level.lives));
+    Label1.SetCaption(Text(kScorePrefix) + rt::Str(Score));
+    Label10.SetCaption(Text(kWalkerLivesPrefix) + rt::Str(level.lives));
     WalkerLives = level.lives;
     WalkerHits = 0;
     Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);
@@ -182,13 +189,13 @@ void Hra::Image2_Click() {
     Label11.SetVisible(true);
     ++UfoHits;
     UfoLives = kUfoLives - UfoHits;
-    Label11.SetCaption(kUfoLivesPrefix + rt::Str(UfoLives));
+    Label11.SetCaption(Text(kUfoLivesPrefix) + rt::Str(UfoLives));
     if (UfoHits != kUfoLives) return;
 
     Ending = true;
     SetPlaying(false);
     Image2.SetVisible(false);
-    rt::MsgBox(kWon, rt::vbInformation, "Vyhral si");
+    rt::MsgBox(Text(kWon), rt::vbInformation, rt::translate("quorrel::Hra", "Vyhral si"));
     SetMousePointer(rt::kDefaultPointer);
     FinishGame();
 }
@@ -208,8 +215,9 @@ void Hra::FinishGame() {
         BestScore = Score;
         Label7.SetForeColor(kRecordColor);
         Label8.SetForeColor(kRecordColor);
-        Label7.SetCaption("Najvyššie skóre: " + rt::Str(BestScore));
-        Label8.SetCaption(std::string("Na obtiažnosť: ") + level.recordName);
+        Label7.SetCaption(rt::translate("quorrel::Hra", "Najvyššie skóre: ") + rt::Str(BestScore));
+        Label8.SetCaption(rt::translate("quorrel::Hra", "Na obtiažnosť: ") +
+                          RulesText(level.recordName));
     }
     Image1.SetEnabled(false);
     Image1.Move(kWalkerHomeLeft, kWalkerHomeTop);

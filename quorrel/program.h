@@ -15,7 +15,7 @@ inline const rt::ProgramInfo kInfo{
     .major = maker::kQuorrel.major,
     .minor = maker::kQuorrel.minor,
     .revision = maker::kQuorrel.revision,
-    .summary = "Shoot the alien walker before it escapes by UFO (a game in Slovak).",
+    .summary = "Shoot the alien walker before it escapes by UFO (in Slovak or English).",
     .appId = maker::kQuorrel.appId,
 };
 

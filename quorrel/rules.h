@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/base/texts.h"
 #include "runtime/base/values.h"
 
 namespace quorrel {
@@ -47,6 +48,9 @@ extern const Level kEasy;
 extern const Level kMedium;
 extern const Level kHard;
 
+// A text of the rules (a level's name, a verdict's part), marked where it is
+// declared, in the chosen language.
+std::string RulesText(const char* marked);
 // "bod", "body" or "bodov" after a number.
 std::string PointsWordFor(Counter score);
 // The verdict on a lost game.

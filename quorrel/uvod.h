@@ -3,6 +3,7 @@
 // the game window takes over.
 
 #include "quorrel/hra.h"
+#include "runtime/base/texts.h"
 #include "runtime/forms/controls.h"
 
 namespace quorrel {
@@ -17,7 +18,7 @@ class Úvod final : public rt::Form {
     // clang-format off
     rt::Timer Timer2{*this, "Timer2", {.interval = 2000, .enabled = false}, &Úvod::Timer2_Timer};
     rt::Timer Timer1{*this, "Timer1", {.interval = 10, .enabled = true}, &Úvod::Timer1_Timer};
-    rt::Label Label1{*this, "Label1", {0, 1560, 4335, 255}, {.caption = "Uvádza hru:", .visible = false, .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = {"Tahoma", 11.25f, true}, .tabIndex = 0}};
+    rt::Label Label1{*this, "Label1", {0, 1560, 4335, 255}, {.caption = rt::translate("quorrel::Úvod", "Uvádza hru:"), .visible = false, .alignment = rt::Alignment::Center, .backStyle = rt::BackStyle::Transparent, .foreColor = rt::rgb(0x0000C0), .font = {"Tahoma", 11.25f, true}, .tabIndex = 0}};
     rt::Image Image1{*this, "Image1", {240, 1920, 3930, 1380}, {.picture = kSplash}};
     // clang-format on
 

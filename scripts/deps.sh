@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgtest-dev fonts-wine fonts-dejavu-core)
+# The translation catalogues: lupdate and lrelease, and their CMake functions.
+packages+=(qt6-l10n-tools qt6-tools-dev)
 # Narrow faces that stand in where the bundled ones are missing.
 packages+=(fonts-liberation fonts-dejavu-extra)
 # The desktop's alert sound and its theme.

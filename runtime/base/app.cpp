@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/base/memory.h"
+#include "runtime/base/texts.h"
 
 namespace rt {
 
@@ -68,7 +69,7 @@ void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     } catch (const std::exception& e) {
         fail(e.what());
     } catch (...) {
-        fail("Unexpected error");
+        fail(translate("rt", "Unexpected error"));
     }
     running_.pop_back();
     --depth_;

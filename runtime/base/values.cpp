@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "runtime/base/texts.h"
+
 namespace rt {
 
 namespace {
@@ -11,12 +13,14 @@ constexpr int kOverflow = 6;
 
 std::int16_t CheckedInteger(long long value) {
     if (value < INT16_MIN || value > INT16_MAX)
-        throw RuntimeError(kOverflow, "Run-time error 6: Overflow (" + Str(value) + ")");
+        throw RuntimeError(kOverflow,
+                           translate("rt", "Run-time error 6: Overflow") + " (" + Str(value) + ")");
     return static_cast<std::int16_t>(value);
 }
 
 std::int16_t CInt(double value) {
-    if (!std::isfinite(value)) throw RuntimeError(kOverflow, "Run-time error 6: Overflow");
+    if (!std::isfinite(value))
+        throw RuntimeError(kOverflow, translate("rt", "Run-time error 6: Overflow"));
     return CheckedInteger(
         static_cast<long long>(std::nearbyint(value)));  // FE_TONEAREST: half to even
 }

@@ -228,8 +228,8 @@ struct ImageDesign {
     Picture picture{};
     bool visible = true;
     bool enabled = true;
-    bool stretch = false;             // scale the picture to the control; else its own size
-    const char* accessibleName = "";  // what a screen reader calls the picture
+    bool stretch = false;          // scale the picture to the control; else its own size
+    std::string accessibleName{};  // what a screen reader calls the picture
 };
 
 class Image final : public Designed<ImageDesign> {

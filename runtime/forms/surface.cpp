@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "runtime/base/app.h"
+#include "runtime/base/texts.h"
 #include "runtime/base/memory.h"
 #include "runtime/forms/drawing.h"
 
@@ -325,13 +326,20 @@ void FormWindow::showPaused(bool paused) {
 
 // ---- the pause
 
-const char* const PauseCover::kPaused = "Pauza";
-const char* const PauseCover::kHowToGoOn = "Pokračuj klávesom P alebo kliknutím";
-const char* const PauseCover::kGoesOn = "Hra pokračuje";
+const char* const PauseCover::kPaused = QT_TRANSLATE_NOOP("rt::PauseCover", "Pauza");
+const char* const PauseCover::kHowToGoOn =
+    QT_TRANSLATE_NOOP("rt::PauseCover", "Pokračuj klávesom P alebo kliknutím");
+const char* const PauseCover::kGoesOn = QT_TRANSLATE_NOOP("rt::PauseCover", "Hra pokračuje");
+
+namespace {
+QString Shown(const char* text) {
+    return QString::fromStdString(translate("rt::PauseCover", text));
+}
+}  // namespace
 
 PauseCover::PauseCover(QWidget* window) : QWidget(window) {
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleDescription(QString::fromUtf8(kHowToGoOn));
+    setAccessibleDescription(Shown(kHowToGoOn));
     hide();
 }
 
@@ -339,12 +347,12 @@ PauseCover::PauseCover(QWidget* window) : QWidget(window) {
 // before it goes.
 void PauseCover::showPaused(bool paused) {
     if (paused) {
-        setAccessibleName(QString::fromUtf8(kPaused));
+        setAccessibleName(Shown(kPaused));
         setGeometry(parentWidget()->rect());
         raise();
         show();
     } else {
-        setAccessibleName(QString::fromUtf8(kGoesOn));
+        setAccessibleName(Shown(kGoesOn));
     }
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
@@ -357,8 +365,8 @@ void PauseCover::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Font title{.size = 12.0f, .bold = true};
     const Font hint{};
-    const QString paused = QString::fromUtf8(kPaused);
-    const QString howToGoOn = QString::fromUtf8(kHowToGoOn);
+    const QString paused = Shown(kPaused);
+    const QString howToGoOn = Shown(kHowToGoOn);
     const QFontMetrics titleMetrics(toQFont(title));
     const QFontMetrics hintMetrics(toQFont(hint));
     const int pad = hintMetrics.height() / 2;

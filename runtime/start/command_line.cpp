@@ -54,6 +54,25 @@ std::optional<std::string> env(const char* name) {
     return std::string(value);
 }
 
+// "en", "en_GB", "en_GB.UTF-8" or "sk@euro": English, Slovak or neither.
+std::optional<Language> languageNamed(const QString& name) {
+    static const QRegularExpression separator(QStringLiteral("[_.@-]"));
+    const QString language = name.section(separator, 0, 0).toLower();
+    if (language == QLatin1String("en")) return Language::English;
+    if (language == QLatin1String("sk")) return Language::Slovak;
+    return std::nullopt;
+}
+
+// The first entry of the LANGUAGE list (as gettext reads it) that names a
+// language the games have.
+Language languageFromEnvironment() {
+    const QStringList entries =
+        QString::fromLocal8Bit(qgetenv("LANGUAGE")).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString& entry : entries)
+        if (const std::optional<Language> language = languageNamed(entry)) return *language;
+    return Language::Slovak;
+}
+
 bool takesValue(const std::string& name) {
     return std::any_of(std::begin(kQtOptionsWithValue), std::end(kQtOptionsWithValue),
                        [&](const char* option) { return name == option; });
@@ -95,10 +114,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
     const QCommandLineOption version(QStringList{"v", "version"});
     const QCommandLineOption classic(QStringLiteral("classic-speed"));
     const QCommandLineOption exact(QStringLiteral("exact-timers"));
+    const QCommandLineOption language(QStringLiteral("language"), QString(),
+                                      QStringLiteral("name"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(classic);
     parser.addOption(exact);
+    parser.addOption(language);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setValueName(QStringLiteral("value"));
@@ -138,6 +160,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& argv) {
         if (name == classic.names().front()) line.timing = Timing::Classic;
         if (name == exact.names().front()) line.timing = Timing::Exact;
     }
+    line.language = languageFromEnvironment();
+    if (parser.isSet(language)) {
+        const QString name = parser.values(language).last();
+        const std::optional<Language> named = languageNamed(name);
+        line.language = named.value_or(Language::Slovak);
+        if (!named) line.warning = "unknown language " + quoted(name) + ": playing in Slovak";
+    }
     if (parser.isSet("platform")) line.platform = parser.values("platform").last().toStdString();
     if (parser.isSet("display")) line.display = parser.values("display").last().toStdString();
     line.toolkitArgs = toolkitArgs(argv);
@@ -153,6 +182,9 @@ std::string HelpText(const std::string& command, const std::string& summary) {
            "                   several times faster than it was made to be played\n"
            "  --classic-speed  play at the original speed, as the games were made for\n"
            "                   (the default): timers tick 18.2 times a second\n"
+           "  --language NAME  the language of the game's texts: sk (Slovak, the default)\n"
+           "                   or en (English); without it, a LANGUAGE list that names\n"
+           "                   English before Slovak (LANGUAGE=en_GB:en) chooses English\n"
            "\n"
            "Qt's standard options (-platform, -display, -session, -style, -reverse...)\n"
            "are passed on to Qt.\n"

@@ -12,6 +12,9 @@
 
 namespace rt {
 
+// The games speak Slovak, their own language, unless English is asked for.
+enum class Language { Slovak, English };
+
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
@@ -19,6 +22,10 @@ struct CommandLine {
     // The games were balanced on the 18.2 Hz system tick, so that is the
     // default; --exact-timers asks for every interval as written.
     Timing timing = Timing::Classic;
+    // --language, else the first of English and Slovak in the LANGUAGE list;
+    // never the locale (LANG, LC_ALL), so that a Slovak game stays Slovak.
+    Language language = Language::Slovak;
+    std::string warning;                  // one line to print before the game starts, if any
     std::optional<std::string> platform;  // -platform's value, as Qt will read it
     std::optional<std::string> display;   // -display's value
     // The arguments, own name first, as Qt reads them: it takes its options'

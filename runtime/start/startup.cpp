@@ -1,7 +1,9 @@
 #include "runtime/start/startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLoggingCategory>
+#include <QTranslator>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +43,8 @@ namespace {
 // Off unless asked for (QT_LOGGING_RULES="rt.timing.info=true"): says which
 // timing a command line chose, for the tests of the real programs.
 Q_LOGGING_CATEGORY(lcTiming, "rt.timing", QtWarningMsg)
+// The same for the language of the texts ("rt.language.info=true").
+Q_LOGGING_CATEGORY(lcLanguage, "rt.language", QtWarningMsg)
 
 // Output that could not be written is an error, as for any command-line tool.
 int flushed(const ProgramInfo& info) {
@@ -118,6 +122,21 @@ bool MakesWindows() {
 
 }  // namespace
 
+int UseLanguage(Language language) {
+    static std::vector<std::unique_ptr<QTranslator>> installed;
+    for (const auto& translator : installed) QCoreApplication::removeTranslator(translator.get());
+    installed.clear();
+    if (language == Language::Slovak) return 0;
+    const QDir catalogues(QStringLiteral(":/i18n"), QStringLiteral("*_en.qm"));
+    for (const QString& name : catalogues.entryList()) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(catalogues.filePath(name)) &&
+            QCoreApplication::installTranslator(translator.get()))
+            installed.push_back(std::move(translator));
+    }
+    return static_cast<int>(installed.size());
+}
+
 void ChooseEventLoop() {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
 }
@@ -138,6 +157,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
             return 2;
         case CommandLine::Action::Run: break;
     }
+    if (!line.warning.empty())
+        std::fprintf(stderr, "%s: %s\n", info.command.c_str(), line.warning.c_str());
     for (const UnusableSetting& unusable : UnusableScaling()) {
         std::fprintf(stderr, "%s: %s\n", info.command.c_str(), unusable.warning.c_str());
         for (const char* variable : unusable.variables) qunsetenv(variable);
@@ -166,6 +187,11 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     if (!info.appId.empty())
         QGuiApplication::setDesktopFileName(QString::fromStdString(info.appId));
     RegisterFonts();
+    const int catalogues = UseLanguage(line.language);
+    if (line.language == Language::English)
+        qCInfo(lcLanguage, "texts in English (%d catalogues)", catalogues);
+    else
+        qCInfo(lcLanguage, "texts in Slovak");
 
     App app(info.title, RealPlatform(info.title), line.timing);
     qCInfo(lcTiming, "%s",
@@ -186,6 +212,8 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
         app.End(status);
         forms.reset();
     }
+    UseLanguage(Language::Slovak);  // the catalogues go before the application
+
     return app.exitStatus();
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "runtime/start/command_line.h"
+
 namespace rt {
 
 class Form;
@@ -40,6 +42,12 @@ class Program {
 
 // Loads and shows the start-up form as the program's first event.
 void Start(Form& startup);
+
+// Installs the catalogues the program carries for `language` (every
+// ":/i18n/*_en.qm" for English; none for Slovak, the texts' own language),
+// in place of any installed before. Forms made afterwards show its texts.
+// Returns how many it installed.
+int UseLanguage(Language language);
 
 // Before the application exists: Qt's own event loop rather than GLib's,
 // which does more bookkeeping on each of a game's hundred wake-ups a second

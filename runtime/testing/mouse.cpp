@@ -1,11 +1,13 @@
 #include "runtime/testing/mouse.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QImage>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -138,6 +140,22 @@ std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts) {
         }
     }
     return unreadable;
+}
+
+std::vector<std::string> TextsOf(Form& form) {
+    FlushDrawing();
+    std::vector<std::string> texts;
+    for (Component* component : form.components())
+        if (auto* c = dynamic_cast<Control*>(component))
+            if (const std::optional<std::string> caption = captionOf(*c)) texts.push_back(*caption);
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (!node) return;
+        for (QAccessible::Text kind : {QAccessible::Name, QAccessible::Description})
+            texts.push_back(node->text(kind).toStdString());
+        for (int i = 0; i < node->childCount(); ++i) walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(form.window()));
+    return texts;
 }
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

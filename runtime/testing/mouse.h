@@ -34,6 +34,10 @@ QImage Grab(Form& form);
 // or covered by a control drawn above it. With
 // `fallbackFonts`, as where the bundled fonts are missing.
 std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts = false);
+// Every text of the form a player can read or hear: the captions of all its
+// controls, shown or not, and every name and description that its window
+// gives screen readers (tool tips among them).
+std::vector<std::string> TextsOf(Form& form);
 // Deletes the widgets of unloaded forms, as the event loop would.
 void FlushDeletes();
 

@@ -35,8 +35,9 @@ class Atspi:
         return next((a for a in children(self.api.Registry.getDesktop(0)) if a.name == command),
                     None)
 
-    def start(self, launch, command):
-        program = launch(command, env=dict(self.bus.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    def start(self, launch, command, *args):
+        program = launch(command, *args,
+                         env=dict(self.bus.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
         return program, self.wait(f"{command} on the accessibility bus",
                                   lambda: self.application(command))
 
@@ -204,3 +205,24 @@ def test_quorrel_difficulty_described_by_the_text_shown(a11y, launch):
         hard.description.startswith("Mimozemšťan iba"), 5)
     a11y.x.close(a11y.x.window("Quorrel", 5))
     quorrel.finish()
+
+
+def test_english_is_read_when_asked_for(a11y, launch):
+    # The names and descriptions a screen reader reads come from the catalogue.
+    quorrel, app = a11y.start(launch, "quorrel", "--language", "en")
+    game = a11y.wait("options screen",
+                     lambda: a11y.window_with(app, a11y.api.ROLE_PUSH_BUTTON, "Start"))
+    a11y.show_tree("options screen in English", game)
+    hard = a11y.find(game, a11y.api.ROLE_RADIO_BUTTON, "Hard")
+    assert hard, "no radio button 'Hard'"
+    press(hard)
+    a11y.wait("'Hard' described in English",
+              lambda: hard.description.startswith("The alien just zips across the screen."), 5)
+    a11y.about_box(app, a11y.button(game, "About"))
+    a11y.x.close(a11y.x.window("Quorrel", 5))
+    quorrel.finish()
+    nebulor, app = a11y.start(launch, "nebulor", "--language", "en")
+    menu = a11y.wait("menu", lambda: a11y.window_with(app, a11y.api.ROLE_PUSH_BUTTON, "New game"))
+    assert a11y.find(menu, a11y.api.ROLE_PANEL, "Difficulty"), "no group 'Difficulty'"
+    press(a11y.button(menu, "Quit"))
+    nebulor.finish()

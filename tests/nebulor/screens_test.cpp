@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "runtime/testing/catalogue.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
@@ -254,6 +255,59 @@ INSTANTIATE_TEST_SUITE_P(Fonts, CaptionTest, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "Fallback" : "Bundled");
                          });
+
+// A player who asked for English reads every form, box and verdict in it,
+// each caption whole (at every scale: see tests/CMakeLists.txt).
+class EnglishTest : private rt::testing::English, public NebulorTest {
+  protected:
+    void expectEnglish(rt::Form& form) {
+        for (bool fallbackFonts : {false, true})
+            EXPECT_EQ(rt::testing::UnreadableCaptions(form, fallbackFonts),
+                      std::vector<std::string>());
+        for (const std::string& text : rt::testing::TextsOf(form))
+            EXPECT_FALSE(rt::testing::HasSlovakLetters(text)) << text;
+    }
+    std::vector<std::string> untranslated() const { return English::untranslated(); }
+};
+
+TEST_F(EnglishTest, EveryCaptionIsReadableOnEveryScreenInEnglish) {
+    rt::Start(logo);
+    advance(56 * 10);
+    expectEnglish(logo);
+    advance(2500);
+    MoveOver(menu.Command1);
+    EXPECT_EQ(menu.Command1.Caption(), "- New game -");
+    for (rt::Label* l : {&menu.Label1, &menu.Label2, &menu.Label5, &menu.Label6}) {
+        MoveOver(*l);
+        Click(*l);
+    }
+    expectEnglish(menu);
+    EXPECT_EQ(menu.Label3.Caption().substr(0, 20), "The evil, disgusting");
+    Click(menu.Command4);
+    Click(program.about.cmdSysInfo);
+    expectEnglish(program.about);
+    program.about.Unload();
+    startGameWithIntervals(&menu.Option3, 10, 2000);
+    for (rt::Label* l : {&hra.Label3, &hra.Label6, &hra.Label7}) l->SetVisible(true);
+    hra.Label4.SetCaption("Score: 32768");
+    hra.Label5.SetCaption("Top score: 32768");
+    expectEnglish(hra);
+    advance(5000);  // invader 1 lands
+    ASSERT_TRUE(menu.Visible());
+    EXPECT_EQ(messages().back().title, "You lost");
+    EXPECT_EQ(messages().back().prompt,
+              "You lost: an alien landed on Earth.\rYour score: 0. Sadly, you did not beat the "
+              "best score.");
+    EXPECT_EQ(EndText(Outcome::Victory, 61, true),
+              "Congratulations! You destroyed both alien UFOs and saved Earth from ruin, that is, "
+              "from the alien invasion... Your score: 61.");
+    EXPECT_EQ(EndText(Outcome::Defeat, 7, true).substr(48),
+              "7, and with it you beat the best score.");
+    EXPECT_EQ(EndTitle(Outcome::Victory), "You won");
+    for (const rt::testing::Message& m : messages())
+        EXPECT_FALSE(rt::testing::HasSlovakLetters(m.prompt + m.title)) << m.prompt;
+    EXPECT_EQ(untranslated(), std::vector<std::string>());
+}
 
 TEST_F(MenuTest, KoniecEndsTheProgram) {
     openMenu();

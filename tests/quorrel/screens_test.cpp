@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "runtime/testing/catalogue.h"
 #include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
@@ -198,6 +199,62 @@ TEST_P(CaptionTest, EveryCaptionIsReadableOnEveryScreen) {
     startGame(hra.Option3, kRndMin);
     hra.Label11.SetVisible(true);
     EXPECT_EQ(unreadable(hra), none);
+}
+
+// A player who asked for English reads every screen, box and verdict in it,
+// each caption whole with either fonts (at every scale: see tests/CMakeLists.txt).
+class EnglishTest : private rt::testing::English, public QuorrelTest {
+  protected:
+    void expectEnglish(rt::Form& form) {
+        for (bool fallbackFonts : {false, true})
+            EXPECT_EQ(rt::testing::UnreadableCaptions(form, fallbackFonts),
+                      std::vector<std::string>());
+        for (const std::string& text : rt::testing::TextsOf(form))
+            EXPECT_FALSE(rt::testing::HasSlovakLetters(text)) << text;
+    }
+    std::vector<std::string> untranslated() const { return English::untranslated(); }
+};
+
+TEST_F(EnglishTest, EveryCaptionIsReadableOnEveryScreenInEnglish) {
+    rt::Start(program.úvod);
+    advance(55 * 10);
+    expectEnglish(program.úvod);
+    advance(2000);
+    for (rt::OptionButton* o : {&hra.Option1, &hra.Option2, &hra.Option3}) {
+        Click(*o);
+        expectEnglish(hra);
+    }
+    EXPECT_EQ(hra.Label4.Caption(), "The alien just zips across the screen. Click it four times.");
+    Click(hra.Command2);
+    Click(hra.Command3);
+    Click(program.about.cmdSysInfo);
+    expectEnglish(program.about);
+    program.about.Unload();
+    startGame(hra.Option3, kRndMin);
+    hra.Score = 300;
+    Click(hra.Image1);  // the UFO's life shows
+    expectEnglish(hra);
+    rt::testing::PressKey(hra, Qt::Key_P);  // what the pause says too
+    expectEnglish(hra);
+    rt::testing::PressKey(hra, Qt::Key_P);
+    for (int hit = 0; hit < 10; ++hit) Click(hra.Image2);
+    EXPECT_EQ(messages().back().prompt,
+              "You destroyed the UFO, so now the alien has no way to escape. Congratulations, you "
+              "won! You saved Earth from the alien invasion.");
+    expectEnglish(hra);  // the best score and its difficulty
+    EXPECT_EQ(hra.Label8.Caption(), "On difficulty: hard");
+    startGame(hra.Option1, kRndMax);
+    advance(10'000);  // the walker escapes: its escape and the verdict
+    EXPECT_EQ(messages().back().prompt, "Pathetic beyond pathetic, you only got 0 points!");
+    for (const Level* level : {&kEasy, &kMedium, &kHard})
+        for (Counter score : {1, 10, 25, 26})
+            EXPECT_FALSE(rt::testing::HasSlovakLetters(VerdictText(*level, score))) << score;
+    EXPECT_EQ(VerdictText(kHard, 10),
+              "10 points. That is a good score! Small, maybe, but on what a difficulty!");
+    EXPECT_EQ(VerdictText(kEasy, 1), "Pathetic beyond pathetic, you only got 1 point!");
+    for (const rt::testing::Message& m : messages())
+        EXPECT_FALSE(rt::testing::HasSlovakLetters(m.prompt + m.title)) << m.prompt;
+    EXPECT_EQ(untranslated(), std::vector<std::string>());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, CaptionTest, ::testing::Bool(),

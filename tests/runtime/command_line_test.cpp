@@ -66,6 +66,35 @@ TEST(CommandLineTest, TheOriginalSpeedIsTheDefaultAndExactTimersAreAskedFor) {
 }
 
 // A session manager restarts a program with -session; these are Qt's to read.
+// Slovak in every locale; English when the option or the LANGUAGE list asks.
+TEST(CommandLineTest, EnglishOnlyWhenAskedForByOptionOrLanguageList) {
+    using rt::Language;
+    const ScopedEnv lang("LANG", "en_US.UTF-8");
+    {
+        const ScopedEnv unset("LANGUAGE", nullptr);
+        EXPECT_EQ(Parse({}).language, Language::Slovak);
+        EXPECT_EQ(Parse({"--language", "en"}).language, Language::English);
+        EXPECT_EQ(Parse({"-language=en_GB"}).language, Language::English);
+        EXPECT_EQ(Parse({"--language", "en", "--language", "sk"}).language, Language::Slovak);
+        EXPECT_EQ(Parse({"--language"}).action, Action::Error);
+    }
+    for (const char* list : {"en", "en_GB:en", "de_AT:en_US.UTF-8:sk"}) {
+        const ScopedEnv language("LANGUAGE", list);
+        EXPECT_EQ(Parse({}).language, Language::English) << list;
+        EXPECT_EQ(Parse({"--language", "sk"}).language, Language::Slovak) << list;
+    }
+    for (const char* list : {"sk:en", "de", ""}) {
+        const ScopedEnv language("LANGUAGE", list);
+        EXPECT_EQ(Parse({}).language, Language::Slovak) << list;
+    }
+    const ScopedEnv language("LANGUAGE", "en");
+    const CommandLine unknown = Parse({"--language", "xx"});
+    EXPECT_EQ(unknown.action, Action::Run);
+    EXPECT_EQ(unknown.language, Language::Slovak);
+    EXPECT_EQ(unknown.warning, "unknown language 'xx': playing in Slovak");
+    EXPECT_EQ(Parse({"--language", "en"}).warning, "");
+}
+
 TEST(CommandLineTest, QtsStandardOptionsAreLetThrough) {
     const CommandLine line =
         Parse({"-session", "1234abcd", "-style", "fusion", "-reverse", "-qwindowgeometry",
