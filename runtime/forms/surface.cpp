@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "runtime/base/app.h"
-#include "runtime/base/texts.h"
 #include "runtime/base/memory.h"
+#include "runtime/base/texts.h"
 #include "runtime/forms/drawing.h"
 
 namespace rt {
