@@ -30,14 +30,29 @@ void Frames::mark(Drawable* d) {
     if (!alarm_->pending()) plan(false);
 }
 
-void Frames::forget(Drawable* d) { std::erase(pending_, d); }
+void Frames::present(Drawable* d) {
+    if (std::find(presenting_.begin(), presenting_.end(), d) == presenting_.end())
+        presenting_.push_back(d);
+}
+
+void Frames::forget(Drawable* d) {
+    std::erase(pending_, d);
+    std::erase(presenting_, d);
+}
 
 void Frames::flush() {
     alarm_->ringAt(kNever);
     lastFrame_ = clock_.now();
     std::vector<Drawable*> due;
     due.swap(pending_);
+    const bool outer = !drawing_;
+    drawing_ = true;
     for (Drawable* d : due) d->drawFrame();
+    if (!outer) return;
+    drawing_ = false;
+    std::vector<Drawable*> shown;
+    shown.swap(presenting_);
+    for (Drawable* d : shown) d->drawFrame();
 }
 
 void Frames::afterTicks() {

@@ -34,6 +34,10 @@ class Frames {
     Frames& operator=(const Frames&) = delete;
 
     void mark(Drawable* d);
+    // While a frame is drawn: `d` puts what it drew on screen once all of it
+    // is placed, still in this frame (a window, once for all its controls).
+    void present(Drawable* d);
+    bool drawing() const { return drawing_; }
     void forget(Drawable* d);
     // Puts everything pending on screen now (before a box, a hide, a grab).
     void flush();
@@ -51,6 +55,8 @@ class Frames {
     const Micros interval_;
     Micros lastFrame_;
     std::vector<Drawable*> pending_;
+    std::vector<Drawable*> presenting_;
+    bool drawing_ = false;
     std::unique_ptr<Clock::Alarm> alarm_;
 };
 
