@@ -41,7 +41,7 @@ void Frames::forget(Drawable* d) {
 }
 
 void Frames::flush() {
-    alarm_->ringAt(kNever);
+    ringAt(kNever);
     lastFrame_ = clock_.now();
     std::vector<Drawable*> due;
     due.swap(pending_);
@@ -59,6 +59,16 @@ void Frames::afterTicks() {
     if (!pending_.empty()) plan(true);
 }
 
+void Frames::afterEvent() {
+    if (!pending_.empty() && !drawing_ && !scheduler_.ticking() && alarmAt_ <= clock_.now())
+        flush();
+}
+
+void Frames::ringAt(Micros when) {
+    alarmAt_ = when;
+    alarm_->ringAt(when);
+}
+
 void Frames::plan(bool atTicks) {
     const Micros now = clock_.now();
     const Micros due = lastFrame_ + interval_;
@@ -68,9 +78,9 @@ void Frames::plan(bool atTicks) {
     }
     const Micros tick = scheduler_.nextDue();
     if (tick != kNever && tick <= due + interval_ / 2)
-        alarm_->ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
+        ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
     else
-        alarm_->ringAt(std::max(now, due));
+        ringAt(std::max(now, due));
 }
 
 }  // namespace rt

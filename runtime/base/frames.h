@@ -44,9 +44,14 @@ class Frames {
     // Every tick of this wake-up has run, so its changes are all made and a
     // frame that is due can be drawn at once.
     void afterTicks();
+    // An event outside the ticks (a click, a key) has run to its end: a frame
+    // whose alarm is due already is drawn at once, not on another turn of the
+    // event loop.
+    void afterEvent();
 
   private:
     void plan(bool atTicks);
+    void ringAt(Micros when);
 
     static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
     static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
@@ -58,6 +63,7 @@ class Frames {
     std::vector<Drawable*> presenting_;
     bool drawing_ = false;
     std::unique_ptr<Clock::Alarm> alarm_;
+    Micros alarmAt_ = kNever;
 };
 
 }  // namespace rt
