@@ -363,6 +363,7 @@ int main(int argc, char** argv) {
     const int tail = args.size() > 2 ? std::max(0, std::atoi(args[2].c_str())) : 1;
 
     rt::ChooseEventLoop();  // as the programs do
+    rt::ChoosePixelTransfer();
     QApplication qapp(argc, argv);
     rt::RegisterFonts();
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -168,13 +168,17 @@ together() {
     for i in "${!before[@]}"; do printf '%s\t' $((after[i] - before[i])); done
 }
 
+# The animation's ticks: each is one wake-up and one frame.
+animTicks() { sed -n 's/^timer 10 ms: ticks \([0-9]*\) .*/\1/p' "$1"; }
+
 # A game beside the animation.
-pairs=$work/pairs  # round, game, its CPU and the animation's in ns, its least ticks
+pairs=$work/pairs  # round, game, its CPU and the animation's in ns, its least ticks,
+                   # wake-ups and frames a second, the animation's ticks
 paired() {
     local round=$1 name=$2 cpu
     cpu=$(together "$name" pair "$game")
-    printf '%s\t%s\t%s%s\n' "$round" "$name" "$cpu" "$(leastTicks "$work/pair.0.$name.out")" \
-        >>"$pairs"
+    printf '%s\t%s\t%s%s\t%s\n' "$round" "$name" "$cpu" "$(speedsOf "$work/pair.0.$name.out" | cut -f2-)" \
+        "$(animTicks "$work/pair.anim.out")" >>"$pairs"
 }
 
 # The game at the default (classic) timing and with exact timers, beside the animation.
@@ -302,8 +306,16 @@ median() {
 if [[ -s $pairs ]]; then
     echo
     echo "each game running at the same time as the animation (CPU in ms):"
-    awk -F '\t' '{ printf "  %-9s round %s: %7.1f / %7.1f = %.2fx, least ticks %s%%\n", $2, $1,
-                    $3 / 1e6, $4 / 1e6, ($4 > 0 ? $3 / $4 : 0), $5 }' "$pairs"
+    awk -F '\t' -v s="$seconds" '{ printf "  %-9s round %s: %7.1f / %7.1f = %.2fx, least ticks %s%%\n", $2, $1,
+                    $3 / 1e6, $4 / 1e6, ($4 > 0 ? $3 / $4 : 0), $5
+                  # per wake-up and per frame, against the animation, whose ticks are both
+                  w = $6 * s; f = $7 * s
+                  printf "  %-9s          cpu per wake-up %4.0f us (%.1f/s), per frame %4.0f us (%.1f/s); animation per tick %4.0f us (%.0f/s)\n",
+                    "", (w > 0 ? $3 / w / 1e3 : 0), $6, (f > 0 ? $3 / f / 1e3 : 0), $7,
+                    ($8 > 0 ? $4 / $8 / 1e3 : 0), $8 / s
+                  # what the wake-ups alone would cost at the animation'"'"'s price of one
+                  printf "  %-9s          floor: %.1f wake-ups/s at the animation'"'"'s cost each = %.2fx\n",
+                    "", $6, ($8 > 0 ? $6 * s / $8 : 0) }' "$pairs"
     met=yes
     for name in quorrel nebulor; do
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$pairs" | median)
@@ -337,10 +349,14 @@ fi
 if [[ -s $speeds ]]; then
     echo
     echo "each game with exact timers and at the default (classic) speed, with the animation at the same time:"
-    awk -F '\t' '{ printf "  %-9s round %s: cpu exact %.2fx, classic %.2fx of the animation; classic / exact %.3f\n",
+    awk -F '\t' -v s="$seconds" '
+                  function per(cpu, rate) { return rate > 0 ? cpu / (rate * s) / 1e3 : 0 }
+                  { printf "  %-9s round %s: cpu exact %.2fx, classic %.2fx of the animation; classic / exact %.3f\n",
                     $2, $1, $3 / $5, $4 / $5, ($3 > 0 ? $4 / $3 : 0)
-                  printf "  %-9s          exact:   least ticks %s%%, %s wake-ups/s, %s frames/s\n", "", $6, $7, $8
-                  printf "  %-9s          classic: least ticks %s%% of the system ticks, %s wake-ups/s, %s frames/s\n", "", $9, $10, $11 }' "$speeds"
+                  printf "  %-9s          exact:   least ticks %s%%, %s wake-ups/s, %s frames/s; cpu per wake-up %.0f us, per frame %.0f us\n",
+                    "", $6, $7, $8, per($3, $7), per($3, $8)
+                  printf "  %-9s          classic: least ticks %s%% of the system ticks, %s wake-ups/s, %s frames/s; cpu per wake-up %.0f us, per frame %.0f us\n",
+                    "", $9, $10, $11, per($4, $10), per($4, $11) }' "$speeds"
     for name in quorrel nebulor; do
         m=$(awk -F '\t' -v n="$name" '$2 == n && $3 > 0 {print $4 / $3}' "$speeds" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $9}' "$speeds" | sort -g | head -n1)

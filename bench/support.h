@@ -83,6 +83,8 @@ inline rt::Platform PlatformWithClosingBoxes(ClosingDialogs*& boxes) {
     auto dialogs = std::make_unique<ClosingDialogs>();
     boxes = dialogs.get();
     real.dialogs = std::move(dialogs);
+    // The games run beside other windows that take the focus: they play on.
+    real.desktop.reset();
     return real;
 }
 

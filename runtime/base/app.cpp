@@ -73,7 +73,9 @@ void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     }
     running_.pop_back();
     --depth_;
-    if (depth_ == 0) endIfNoForms();
+    if (depth_ != 0) return;
+    endIfNoForms();
+    if (!ended_) frames_.afterEvent();
 }
 
 void App::fail(const std::string& message) {

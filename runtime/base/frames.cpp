@@ -30,18 +30,43 @@ void Frames::mark(Drawable* d) {
     if (!alarm_->pending()) plan(false);
 }
 
-void Frames::forget(Drawable* d) { std::erase(pending_, d); }
+void Frames::present(Drawable* d) {
+    if (std::find(presenting_.begin(), presenting_.end(), d) == presenting_.end())
+        presenting_.push_back(d);
+}
+
+void Frames::forget(Drawable* d) {
+    std::erase(pending_, d);
+    std::erase(presenting_, d);
+}
 
 void Frames::flush() {
-    alarm_->ringAt(kNever);
+    ringAt(kNever);
     lastFrame_ = clock_.now();
     std::vector<Drawable*> due;
     due.swap(pending_);
+    const bool outer = !drawing_;
+    drawing_ = true;
     for (Drawable* d : due) d->drawFrame();
+    if (!outer) return;
+    drawing_ = false;
+    std::vector<Drawable*> shown;
+    shown.swap(presenting_);
+    for (Drawable* d : shown) d->drawFrame();
 }
 
 void Frames::afterTicks() {
     if (!pending_.empty()) plan(true);
+}
+
+void Frames::afterEvent() {
+    if (!pending_.empty() && !drawing_ && !scheduler_.ticking() && alarmAt_ <= clock_.now())
+        flush();
+}
+
+void Frames::ringAt(Micros when) {
+    alarmAt_ = when;
+    alarm_->ringAt(when);
 }
 
 void Frames::plan(bool atTicks) {
@@ -53,9 +78,9 @@ void Frames::plan(bool atTicks) {
     }
     const Micros tick = scheduler_.nextDue();
     if (tick != kNever && tick <= due + interval_ / 2)
-        alarm_->ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
+        ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
     else
-        alarm_->ringAt(std::max(now, due));
+        ringAt(std::max(now, due));
 }
 
 }  // namespace rt

@@ -34,15 +34,24 @@ class Frames {
     Frames& operator=(const Frames&) = delete;
 
     void mark(Drawable* d);
+    // While a frame is drawn: `d` puts what it drew on screen once all of it
+    // is placed, still in this frame (a window, once for all its controls).
+    void present(Drawable* d);
+    bool drawing() const { return drawing_; }
     void forget(Drawable* d);
     // Puts everything pending on screen now (before a box, a hide, a grab).
     void flush();
     // Every tick of this wake-up has run, so its changes are all made and a
     // frame that is due can be drawn at once.
     void afterTicks();
+    // An event outside the ticks (a click, a key) has run to its end: a frame
+    // whose alarm is due already is drawn at once, not on another turn of the
+    // event loop.
+    void afterEvent();
 
   private:
     void plan(bool atTicks);
+    void ringAt(Micros when);
 
     static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
     static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
@@ -51,7 +60,10 @@ class Frames {
     const Micros interval_;
     Micros lastFrame_;
     std::vector<Drawable*> pending_;
+    std::vector<Drawable*> presenting_;
+    bool drawing_ = false;
     std::unique_ptr<Clock::Alarm> alarm_;
+    Micros alarmAt_ = kNever;
 };
 
 }  // namespace rt

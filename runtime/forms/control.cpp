@@ -156,8 +156,8 @@ void Control::placeShown() {
     if (!built_ || !on) return;
     const QRect now = visible_ ? pixels() : QRect();
     if (now != shown_ || repaintPending_) {
-        on->update(shown_);
-        on->update(now);
+        Invalidate(*on, shown_);
+        Invalidate(*on, now);
         shown_ = now;
     }
     repaintPending_ = false;

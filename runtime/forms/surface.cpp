@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "runtime/base/app.h"
 #include "runtime/base/memory.h"
@@ -168,6 +169,16 @@ std::vector<Control*> NamedWindowless(const Form& form, const Control* container
 // hidden or disabled button.
 void Press(ControlHooks& control) { control.leftReleased(true); }
 
+void Invalidate(QWidget& surface, const QRect& pixels) {
+    if (pixels.isEmpty()) return;
+    auto* window = dynamic_cast<FormWindow*>(surface.window());
+    if (!window) {
+        surface.update(pixels);
+        return;
+    }
+    window->invalidate(pixels.translated(surface.mapTo(window, QPoint(0, 0))));
+}
+
 bool SurfaceMouse::press(const Form& form, const Control* container, QMouseEvent* event) {
     if (!held) grab = WindowlessAt(form, container, event->position().toPoint());
     held = true;
@@ -232,6 +243,24 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
+
+FormWindow::~FormWindow() {
+    if (App::exists()) App::instance().frames().forget(this);
+}
+
+// A frame's changes are painted and sent at once, on the wake-up that made
+// them, and only where they are: a posted update would cost the event loop
+// another turn.
+void FormWindow::invalidate(const QRect& pixels) {
+    if (!App::exists() || !App::instance().frames().drawing()) {
+        update(pixels);
+        return;
+    }
+    if (dirty_.isEmpty()) App::instance().frames().present(this);
+    dirty_ += pixels;
+}
+
+void FormWindow::drawFrame() { repaint(std::exchange(dirty_, QRegion())); }
 
 void FormWindow::paintEvent(QPaintEvent* event) {
     if (!owner_) return;

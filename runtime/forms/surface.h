@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "runtime/base/frames.h"
 #include "runtime/forms/control.h"
 #include "runtime/forms/form.h"
 
@@ -34,6 +35,9 @@ Control* WindowlessAt(const Form& form, const Control* container, QPoint local);
 std::vector<Control*> NamedWindowless(const Form& form, const Control* container);
 // The keyboard's and screen readers' click.
 void Press(ControlHooks& control);
+// Pixels of a surface that a windowless control left or took: painted again
+// and sent to the display with the rest of the frame.
+void Invalidate(QWidget& surface, const QRect& pixels);
 
 // A surface's mouse: the control under a press keeps the mouse until every
 // button is up, and a left press and release on it clicks it. Each returns
@@ -72,10 +76,12 @@ class PauseCover final : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-class FormWindow final : public QWidget {
+class FormWindow final : public QWidget, private Drawable {
   public:
     explicit FormWindow(Form* owner);
+    ~FormWindow() override;
     void detach() { owner_ = nullptr; }
+    void invalidate(const QRect& pixels);
     Form* owner() const { return owner_; }
     void showPaused(bool paused);
 
@@ -91,8 +97,11 @@ class FormWindow final : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void drawFrame() override;
+
     Form* owner_;
     SurfaceMouse mouse_;
+    QRegion dirty_;                // what this frame changed, in the window's pixels
     PauseCover* cover_ = nullptr;  // made at the first pause
     QPixmap background_;           // the back colour with the picture on it, opaque
     QSize backgroundSize_;         // what it was made for

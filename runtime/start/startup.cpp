@@ -141,6 +141,10 @@ void ChooseEventLoop() {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
 }
 
+void ChoosePixelTransfer() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 int RunProgram(int argc, char** argv, const ProgramInfo& info,
                const std::function<std::unique_ptr<Program>()>& makeForms) {
     const CommandLine line = ParseCommandLine(std::vector<std::string>(argv, argv + argc));
@@ -172,6 +176,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
     toolkitHandler = qInstallMessageHandler(messageHandler);
     guiStarting = true;
     ChooseEventLoop();
+    ChoosePixelTransfer();
     // Qt keeps the arguments for the application's life.
     std::vector<std::string> toolkitArgs = line.toolkitArgs;
     std::vector<char*> toolkitArgv;

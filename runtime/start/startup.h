@@ -54,6 +54,13 @@ int UseLanguage(Language language);
 // and which nothing here needs. QT_NO_GLIB, if set at all, is left as it is.
 void ChooseEventLoop();
 
+// Before the application exists: on X11 a frame's pixels go to the server in
+// the request itself rather than through shared memory, which the toolkit
+// guards with a round trip to the server before every frame it paints; a
+// game's frames are a few small rectangles. QT_XCB_NO_MITSHM, if set at all,
+// is left as it is.
+void ChoosePixelTransfer();
+
 // Parses --help and --version, creates the application and the forms, shows
 // the start-up form and runs until the program ends; returns the exit status.
 int RunProgram(int argc, char** argv, const ProgramInfo& info,

@@ -237,6 +237,19 @@ TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
     EXPECT_EQ(f.Walker.shownPixels().x(), 204);
     advance(1);  // 16.7 ms after the last frame
     EXPECT_EQ(f.Walker.shownPixels().x(), 194);
+
+    // A click's changes show when its handler returns if a frame is due then,
+    // and else with the frame's alarm, not sooner.
+    f.Command1.Click = [&] { f.Walker.SetLeft(f.Walker.Left() - 150); };
+    const QPoint go = f.Command1.shownPixels().center();
+    advance(20);
+    rt::testing::ClickAsShown(f, go);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 184);
+    advance(5);
+    rt::testing::ClickAsShown(f, go);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 184);
+    advance(12);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 174);
 }
 
 TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
