@@ -13,6 +13,7 @@
 
 #include "runtime/base/app.h"
 #include "runtime/start/startup.h"
+#include "runtime/testing/catalogue.h"
 #include "runtime/testing/fakes.h"
 #include "runtime/testing/mouse.h"
 
@@ -64,6 +65,21 @@ class ProgramTest : public ::testing::Test {
         ASSERT_TRUE(p) << control.Name() << " shows nowhere";
         ClickAt(control.Parent(), *p);
     }
+};
+
+// A program's fixture as a player who asked for English meets it: the
+// catalogues are installed before the fixture's forms are made.
+template <class ProgramFixture>
+class InEnglish : private English, public ProgramFixture {
+  protected:
+    // Every caption of `form` whole with either fonts, and no Slovak letter in
+    // any text it shows or names.
+    void expectEnglish(Form& form) {
+        for (bool fallbackFonts : {false, true})
+            EXPECT_EQ(UnreadableCaptions(form, fallbackFonts), std::vector<std::string>());
+        for (const std::string& text : TextsOf(form)) EXPECT_FALSE(HasSlovakLetters(text)) << text;
+    }
+    std::vector<std::string> untranslated() const { return English::untranslated(); }
 };
 
 }  // namespace rt::testing

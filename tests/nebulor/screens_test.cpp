@@ -258,17 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Fonts, CaptionTest, ::testing::Bool(),
 
 // A player who asked for English reads every form, box and verdict in it,
 // each caption whole (at every scale: see tests/CMakeLists.txt).
-class EnglishTest : private rt::testing::English, public NebulorTest {
-  protected:
-    void expectEnglish(rt::Form& form) {
-        for (bool fallbackFonts : {false, true})
-            EXPECT_EQ(rt::testing::UnreadableCaptions(form, fallbackFonts),
-                      std::vector<std::string>());
-        for (const std::string& text : rt::testing::TextsOf(form))
-            EXPECT_FALSE(rt::testing::HasSlovakLetters(text)) << text;
-    }
-    std::vector<std::string> untranslated() const { return English::untranslated(); }
-};
+using EnglishTest = rt::testing::InEnglish<NebulorTest>;
 
 TEST_F(EnglishTest, EveryCaptionIsReadableOnEveryScreenInEnglish) {
     rt::Start(logo);

@@ -203,17 +203,7 @@ TEST_P(CaptionTest, EveryCaptionIsReadableOnEveryScreen) {
 
 // A player who asked for English reads every screen, box and verdict in it,
 // each caption whole with either fonts (at every scale: see tests/CMakeLists.txt).
-class EnglishTest : private rt::testing::English, public QuorrelTest {
-  protected:
-    void expectEnglish(rt::Form& form) {
-        for (bool fallbackFonts : {false, true})
-            EXPECT_EQ(rt::testing::UnreadableCaptions(form, fallbackFonts),
-                      std::vector<std::string>());
-        for (const std::string& text : rt::testing::TextsOf(form))
-            EXPECT_FALSE(rt::testing::HasSlovakLetters(text)) << text;
-    }
-    std::vector<std::string> untranslated() const { return English::untranslated(); }
-};
+using EnglishTest = rt::testing::InEnglish<QuorrelTest>;
 
 TEST_F(EnglishTest, EveryCaptionIsReadableOnEveryScreenInEnglish) {
     rt::Start(program.úvod);
