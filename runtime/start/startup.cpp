@@ -122,18 +122,24 @@ bool MakesWindows() {
 
 }  // namespace
 
+std::vector<std::unique_ptr<QTranslator>> EnglishCatalogues() {
+    std::vector<std::unique_ptr<QTranslator>> loaded;
+    const QDir catalogues(QStringLiteral(":/i18n"), QStringLiteral("*_en.qm"));
+    for (const QString& name : catalogues.entryList()) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(catalogues.filePath(name))) loaded.push_back(std::move(translator));
+    }
+    return loaded;
+}
+
 int UseLanguage(Language language) {
     static std::vector<std::unique_ptr<QTranslator>> installed;
     for (const auto& translator : installed) QCoreApplication::removeTranslator(translator.get());
     installed.clear();
     if (language == Language::Slovak) return 0;
-    const QDir catalogues(QStringLiteral(":/i18n"), QStringLiteral("*_en.qm"));
-    for (const QString& name : catalogues.entryList()) {
-        auto translator = std::make_unique<QTranslator>();
-        if (translator->load(catalogues.filePath(name)) &&
-            QCoreApplication::installTranslator(translator.get()))
+    for (auto& translator : EnglishCatalogues())
+        if (QCoreApplication::installTranslator(translator.get()))
             installed.push_back(std::move(translator));
-    }
     return static_cast<int>(installed.size());
 }
 

@@ -5,8 +5,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "runtime/start/command_line.h"
+
+class QTranslator;
 
 namespace rt {
 
@@ -48,6 +51,8 @@ void Start(Form& startup);
 // in place of any installed before. Forms made afterwards show its texts.
 // Returns how many it installed.
 int UseLanguage(Language language);
+// The compiled-in English catalogues, loaded but not installed.
+std::vector<std::unique_ptr<QTranslator>> EnglishCatalogues();
 
 // Before the application exists: Qt's own event loop rather than GLib's,
 // which does more bookkeeping on each of a game's hundred wake-ups a second

@@ -1,7 +1,6 @@
 #include "runtime/testing/catalogue.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTranslator>
 
 #include "runtime/start/startup.h"
@@ -12,13 +11,7 @@ namespace rt::testing {
 // it answers nothing itself: it notes what its own copies of them lack.
 class English::Recorder : public QTranslator {
   public:
-    Recorder() {
-        const QDir folder(QStringLiteral(":/i18n"), QStringLiteral("*_en.qm"));
-        for (const QString& name : folder.entryList()) {
-            catalogues_.push_back(std::make_unique<QTranslator>());
-            if (!catalogues_.back()->load(folder.filePath(name))) catalogues_.pop_back();
-        }
-    }
+    Recorder() : catalogues_(EnglishCatalogues()) {}
     bool isEmpty() const override { return false; }
     QString translate(const char* context, const char* source, const char* disambiguation,
                       int n) const override {
