@@ -95,10 +95,12 @@ def _box(mask, w, h, least):
 
 
 def frame(shot, scale):
-    """What differs from the backdrop, the colour of the top left pixel."""
+    """What differs from the backdrop, the colour of the top left pixel, in
+    rows and columns longer than the pointer: between two windows the pointer
+    alone is no window."""
     backdrop = shot.rgb[0:3]
     mask = shot.matches(backdrop).translate(bytes([1, 0]) + bytes(254))
-    return _box(mask, shot.width, shot.height, 1)
+    return _box(mask, shot.width, shot.height, 40 * scale)
 
 
 def boxes(shot, scale):

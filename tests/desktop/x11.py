@@ -17,9 +17,16 @@ class X:
                               timeout=30).stdout
 
     def windows(self, title):
-        """The visible windows titled exactly `title`."""
-        return self.run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$",
-                        check=False).split()
+        """The visible windows titled exactly `title`. A window destroyed while
+        xdotool walks the tree ends its search with an X error and no answer:
+        that search is asked again."""
+        for _ in range(10):
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                    f"^{re.escape(title)}$"], env=self.env, capture_output=True,
+                                   text=True, timeout=30)
+            if "X Error" not in found.stderr:
+                break
+        return found.stdout.split()
 
     def window(self, title, seconds=20, other=None):
         """The visible window titled exactly `title` other than `other`."""
