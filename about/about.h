@@ -10,7 +10,7 @@
 #include "about/maker.h"
 #include "runtime/base/texts.h"
 #include "runtime/forms/controls.h"
-#include "runtime/start/startup.h"
+#include "runtime/forms/program.h"
 
 namespace about {
 

@@ -33,7 +33,8 @@
 #include "quorrel/program.h"
 #include "runtime/base/app.h"
 #include "runtime/base/scheduler.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
+#include "runtime/start/startup.h"
 
 namespace {
 

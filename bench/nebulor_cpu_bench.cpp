@@ -26,7 +26,7 @@
 #include "nebulor/program.h"
 #include "quorrel/program.h"
 #include "runtime/base/app.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 namespace {
 

@@ -21,9 +21,10 @@
 #include "nebulor/program.h"
 #include "quorrel/program.h"
 #include "runtime/base/app.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 #include "runtime/testing/fakes.h"
 #include "runtime/testing/mouse.h"
+#include "runtime/view/widgets.h"
 
 namespace {
 
@@ -171,7 +172,7 @@ class Quorrel final : public Board {
     int choose(const Sample& seen, QPoint) override {
         const bool walker = current(seen, 0);
         const bool ufo = current(seen, 1);
-        const int middle = program_.hra.window()->width() / 2;
+        const int middle = rt::WindowOf(program_.hra)->width() / 2;
         if (walker && (!ufo || seen.rect[0].center().x() < middle)) return 0;
         return ufo ? 1 : -1;
     }
@@ -200,9 +201,10 @@ class Nebulor final : public Board {
         nebulor::Hra& hra = program_.hra;
         rt::Start(menu);
         rt::testing::Click(*std::array{&menu.Option1, &menu.Option2, &menu.Option3}[level]);
-        const QPoint pressed = menu.window()->mapToGlobal(rt::testing::CentreOf(menu.Command1));
+        const QPoint pressed =
+            rt::WindowOf(menu)->mapToGlobal(rt::testing::CentreOf(menu.Command1));
         rt::testing::Click(menu.Command1);
-        pointer = hra.window()->mapFromGlobal(pressed);
+        pointer = rt::WindowOf(hra)->mapFromGlobal(pressed);
         started = fakes.clock->now();
     }
     rt::Form& window() override { return program_.hra; }
@@ -239,7 +241,7 @@ Outcome Play(Board& board, const Profile& p, std::uint32_t seed) {
     Draws draws(seed);
     rt::testing::VirtualClock& clock = *board.fakes.clock;
     const Micros lag = static_cast<Micros>(p.lagMs * kMs);
-    const QRect window = board.window().window()->rect();
+    const QRect window = rt::WindowOf(board.window())->rect();
     QPoint& pointer = board.pointer;
     Micros lastClick = board.started - 1'000'000;
     Micros lastEvent = board.started;  // the stimulus a new choice reacts to

@@ -17,7 +17,7 @@
 #include "bench/support.h"
 #include "quorrel/program.h"
 #include "runtime/base/app.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "runtime/base/app.h"
 #include "runtime/base/platform.h"
 #include "runtime/platform/real_platform.h"
+#include "runtime/view/widgets.h"
 
 namespace bench {
 
@@ -34,7 +35,7 @@ inline Usage usage() {
 // Boxes close at once; each one is reported, so that a game's end is seen.
 class ClosingDialogs final : public rt::Dialogs {
   public:
-    void MsgBox(const std::string&, int style, const std::string& title, QWidget*) override {
+    void MsgBox(const std::string&, int style, const std::string& title, QObject*) override {
         ++shown;
         if (onBox) onBox(style, title);
     }
@@ -80,6 +81,7 @@ C& Watch(rt::Platform& platform) {
 // The real platform with boxes that close at once; `boxes` is set to them.
 inline rt::Platform PlatformWithClosingBoxes(ClosingDialogs*& boxes) {
     rt::Platform real = rt::RealPlatform();
+    rt::UseWidgets();
     auto dialogs = std::make_unique<ClosingDialogs>();
     boxes = dialogs.get();
     real.dialogs = std::move(dialogs);

@@ -1,4 +1,5 @@
 #include "nebulor/program.h"
+#include "runtime/start/startup.h"
 
 int main(int argc, char** argv) {
     return rt::RunProgram(argc, argv, nebulor::kInfo,

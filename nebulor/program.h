@@ -7,7 +7,7 @@
 #include "nebulor/logo.h"
 #include "nebulor/menu.h"
 #include "nebulor/modul1.h"
-#include "runtime/start/startup.h"
+#include "runtime/forms/program.h"
 
 namespace nebulor {
 

@@ -1,4 +1,5 @@
 #include "quorrel/program.h"
+#include "runtime/start/startup.h"
 
 int main(int argc, char** argv) {
     return rt::RunProgram(argc, argv, quorrel::kInfo,

@@ -5,7 +5,7 @@
 #include "about/quorrel_about.h"
 #include "quorrel/hra.h"
 #include "quorrel/uvod.h"
-#include "runtime/start/startup.h"
+#include "runtime/forms/program.h"
 
 namespace quorrel {
 

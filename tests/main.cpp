@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 namespace {
 QtMessageHandler qtDefault = nullptr;

@@ -16,6 +16,7 @@
 #include "runtime/testing/catalogue.h"
 #include "runtime/testing/fakes.h"
 #include "runtime/testing/mouse.h"
+#include "runtime/view/widgets.h"
 
 namespace rt::testing {
 
@@ -38,7 +39,7 @@ class ProgramTest : public ::testing::Test {
     // The control's pixels (window coordinates) as the screen shows them.
     static QRect pixelsOf(Control& control) {
         FlushDrawing();
-        const QWidget* window = control.Parent().window();
+        const QWidget* window = rt::WindowOf(control.Parent());
         return window ? control.shownPixels().intersected(window->rect()) : QRect();
     }
 

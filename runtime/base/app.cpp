@@ -90,7 +90,7 @@ void App::fail(const std::string& message) {
     End(1);
 }
 
-QWidget* App::boxOwner() const {
+QObject* App::boxOwner() const {
     for (auto it = running_.rbegin(); it != running_.rend(); ++it)
         if (*it) return (*it)->shownWindow();
     return nullptr;

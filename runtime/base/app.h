@@ -28,7 +28,7 @@
 #include "runtime/base/scheduler.h"
 #include "runtime/base/values.h"
 
-class QWidget;
+class QObject;
 
 namespace rt {
 
@@ -38,7 +38,7 @@ class LoadedForm {
     // The end statement: the window goes without the form's Unload handler.
     virtual void closeAtEnd() = 0;
     // Where its handlers' message boxes go: its window while shown, else nullptr.
-    virtual QWidget* shownWindow() const = 0;
+    virtual QObject* shownWindow() const = 0;
     // Its game waits for the player, or goes on.
     virtual void showPaused(bool paused) = 0;
 
@@ -91,7 +91,7 @@ class App {
     // belong to its window.
     void dispatch(const std::function<void()>& handler, LoadedForm* form = nullptr);
     // The window of the form whose handler runs innermost, if it is shown.
-    QWidget* boxOwner() const;
+    QObject* boxOwner() const;
 
     void formLoaded(LoadedForm* form);
     void formUnloaded(LoadedForm* form);

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-class QWidget;
+class QObject;
 
 namespace rt {
 
@@ -70,7 +70,7 @@ class Dialogs {
     // of the form that opened it, and shows over it; with none (the form is
     // hidden or gone), over the program's active window.
     virtual void MsgBox(const std::string& prompt, int style, const std::string& title,
-                        QWidget* owner) = 0;
+                        QObject* owner) = 0;
 };
 
 class Sound {

@@ -7,6 +7,8 @@
 
 namespace rt {
 
+int ToPixels(Twips twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
 namespace {
 constexpr int kOverflow = 6;
 }

@@ -15,6 +15,8 @@ namespace rt {
 // walker stepping by whole twips lands exactly on the value a test expects.
 using Twips = float;
 inline constexpr float kTwipsPerPixel = 15.0f;
+// Twips to whole pixels, as the window shows them.
+int ToPixels(Twips twips);
 
 // 0xRRGGBB, written as the layouts write colours.
 struct Color {

@@ -1,10 +1,7 @@
 #include "runtime/forms/control.h"
 
-#include <QAccessible>
 #include <algorithm>
-
-#include "runtime/forms/drawing.h"
-#include "runtime/forms/surface.h"
+#include <utility>
 
 namespace rt {
 
@@ -32,8 +29,7 @@ Control::Control(Control& container, std::string name, Geometry design, bool vis
 Control::~Control() {
     std::erase(Parent().controls_, this);
     forgetFrame();
-    if (widget_) widget_->detach();
-    dropAccessible();
+    view_.reset();
 }
 
 void Control::forgetFrame() {
@@ -41,18 +37,7 @@ void Control::forgetFrame() {
     drawPending_ = repaintPending_ = false;
 }
 
-QWidget* Control::widget() const { return widget_; }
-
-QWidget* Control::surface() const {
-    return container_ ? static_cast<QWidget*>(container_->widget_) : Parent().window();
-}
-
-QRect Control::shownPixels() const {
-    QWidget* on = widget_ ? widget_->parentWidget() : built_ ? surface() : nullptr;
-    if (!on || !on->isVisible()) return {};
-    const QRect own = widget_ ? (widget_->isVisible() ? widget_->geometry() : QRect()) : shown_;
-    return own.isEmpty() ? QRect() : own.translated(on->mapTo(on->window(), QPoint(0, 0)));
-}
+QRect Control::shownPixels() const { return view_ ? view_->shownPixels() : QRect(); }
 
 void Control::loadDesign() {
     geom_ = design_;
@@ -61,61 +46,29 @@ void Control::loadDesign() {
 }
 
 void Control::build() {
-    if (!windowed()) {
-        built_ = true;
-        shown_ = QRect();
-        placeShown();
-        return;
-    }
-    QWidget* parent = container_ && container_->widget_ ? static_cast<QWidget*>(container_->widget_)
-                                                        : Parent().window();
-    widget_ = new ControlWidget(this, parent);
-    refreshWidget();
+    if (FormView* form = Parent().view()) view_ = form->viewOf(*this);
 }
 
 void Control::teardown() {
     forgetFrame();
-    built_ = false;
-    shown_ = QRect();
-    dropAccessible();
-    if (!widget_) return;
-    widget_->detach();
-    widget_ = nullptr;  // deleted with its window
+    view_.reset();
 }
 
-bool Control::pressed() const { return widget_ && widget_->pressed(); }
-
-bool Control::hasFocus() const { return widget_ && widget_->hasFocus(); }
-
 void Control::repaint() {
-    if (!widget_ && !built_) return;
+    if (!view_) return;
     repaintPending_ = true;
     scheduleSync();
 }
 
 void Control::scheduleSync() {
-    if (drawPending_ || (!widget_ && !built_) || !App::exists()) return;
+    if (drawPending_ || !view_ || !App::exists()) return;
     drawPending_ = true;
     App::instance().frames().mark(this);
 }
 
 void Control::drawFrame() {
     drawPending_ = false;
-    if (built_) {
-        placeShown();
-        return;
-    }
-    if (!widget_) return;
-    // The toolkit re-examines the siblings' overlap after any setGeometry,
-    // even one to the same place.
-    if (const QRect shown = pixels(); widget_->geometry() != shown) widget_->setGeometry(shown);
-    widget_->setVisible(visible_);
-    Parent().keepFocus();
-    if (repaintPending_) {
-        widget_->update();
-        widget_->setAccessibleName(QString::fromStdString(accessibleText()));
-    }
-    repaintPending_ = false;
+    if (view_) view_->sync(std::exchange(repaintPending_, false));
 }
 
 void Control::leftReleased(bool onIt) {
@@ -150,68 +103,30 @@ QRect Control::pixels() const {
             ToPixels(geom_.height)};
 }
 
-// The pixels it leaves and the pixels it takes are drawn again.
-void Control::placeShown() {
-    QWidget* on = surface();
-    if (!built_ || !on) return;
-    const QRect now = visible_ ? pixels() : QRect();
-    if (now != shown_ || repaintPending_) {
-        Invalidate(*on, shown_);
-        Invalidate(*on, now);
-        shown_ = now;
-    }
-    repaintPending_ = false;
-}
-
+// A windowless control's picture changes with the next frame, as any other;
+// a widget takes the new state at once, but a move still waits for its frame.
 void Control::refreshWidget() {
-    if (built_) {
-        repaint();  // with the next frame, as any change of its picture
-        return;
-    }
-    if (!widget_) return;
-    widget_->setGeometry(pixels());
-    widget_->setAttribute(Qt::WA_TransparentForMouseEvents, passesMouse());
-    refreshFocus();
-    widget_->setEnabled(enabled_);  // a disabled control takes no clicks or keys
-    widget_->setToolTip(QString::fromStdString(toolTip()));
-    widget_->setAccessibleName(QString::fromStdString(accessibleText()));
-    if (const Cursor* icon = mouseIcon(); icon && !icon->picture.empty())
-        widget_->setCursor(MakeCursor(*icon, widget_->devicePixelRatioF()));
-    widget_->setVisible(visible_);
-    widget_->update();
-    Parent().keepFocus();
+    if (!view_) return;
+    if (windowed())
+        view_->refresh();
+    else
+        repaint();
 }
 
 void Control::refreshFocus() {
-    if (!widget_) return;
-    widget_->setFocusPolicy(!focusable() || !enabled_ ? Qt::NoFocus
-                            : tabStop()               ? Qt::StrongFocus
-                                                      : Qt::ClickFocus);
+    if (view_) view_->refreshFocus();
 }
 
 void Control::announceChecked() {
-    if (!widget_) return;
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(widget_, changed);
-    QAccessible::updateAccessibility(&event);
+    if (view_) view_->announceChecked();
 }
 
 std::string Control::accessibleDescription() const {
     return describedBy_ ? describedBy_->accessibleText() : toolTip();
 }
 
-// Only to a listening screen reader that has met the control already.
 void Control::announceDescription() {
-    if (!QAccessible::isActive()) return;
-    if (widget_) {
-        QAccessibleEvent event(widget_, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    } else if (accessibleId_) {
-        QAccessibleEvent event(QAccessible::accessibleInterface(accessibleId_),
-                               QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (view_) view_->announceDescription();
 }
 
 Twips Control::Left() {

@@ -5,18 +5,14 @@
 #include <QRect>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <type_traits>
 
 #include "runtime/base/frames.h"
 #include "runtime/forms/form.h"
 
-class QAccessibleInterface;
-class QPainter;
-
 namespace rt {
-
-class ControlWidget;
 
 // What a screen reader is told a control is.
 enum class AccessibleRole { Picture, Text, PushButton, RadioButton, Grouping };
@@ -28,45 +24,6 @@ struct Geometry {
     Twips height = 0;
 };
 
-// What the widgets and the screen-reader bridge ask of a control, and the
-// one way they reach its state. The members are not public in Control, so
-// only code that holds a control as ControlHooks (the form layer's widgets)
-// calls them.
-class ControlHooks {
-  public:
-    // Windowless: whether it is on its surface, that widget, and its pixels
-    // there now (empty: none).
-    virtual bool onSurface() const = 0;
-    virtual QWidget* surface() const = 0;
-    virtual QRect shown() const = 0;
-    // Disabled windowless controls, shapes and lines let the mouse through.
-    virtual bool passesMouse() const = 0;
-    virtual bool takesMouseNow() const = 0;  // visible and enabled now, with its containers
-    virtual bool focusable() const = 0;
-    // Draws the control into `area`, its own pixels, at the painter's origin.
-    virtual void paint(QPainter& painter, const QRect& area) = 0;
-    virtual std::string toolTip() const = 0;
-    // A left press on it came up, on its pixels or not: a click, if it still takes one.
-    virtual void leftReleased(bool onIt) = 0;
-    // An arrow key moved the focus by `step` within its group; true if it did.
-    virtual bool arrowKey(int step) = 0;
-    // Escape in the form presses it (an about box's "OK").
-    virtual bool cancels() const = 0;
-
-    // What a screen reader calls it: its caption, or a name for a picture.
-    // Controls without one are left out of what screen readers see.
-    virtual std::string accessibleText() const = 0;
-    // What it reads after the name: the describing control's text, else its tool tip.
-    virtual std::string accessibleDescription() const = 0;
-    virtual AccessibleRole accessibleRole() const = 0;
-    virtual bool checked() const = 0;
-    // A windowless control's entry for screen readers, made on first use.
-    virtual QAccessibleInterface* accessible() = 0;
-
-  protected:
-    ~ControlHooks() = default;
-};
-
 // A control. Windowed ones (buttons, options, frames, picture boxes) have a
 // widget of their own; windowless ones (labels, images, shapes, lines) have
 // none: the widget they sit on draws them and finds them under the mouse, so
@@ -74,7 +31,7 @@ class ControlHooks {
 //
 // Visible and Enabled live here alone; a kind's design gives only their
 // values at Load.
-class Control : public Component, public ControlHooks, private Drawable {
+class Control : public Component, private Drawable {
   public:
     // In a form's client area, or inside a container control (a frame or a picture box).
     Control(Form& form, std::string name, Geometry design, bool visible, bool enabled,
@@ -121,68 +78,76 @@ class Control : public Component, public ControlHooks, private Drawable {
             };
     }
 
-    // For tests and the runtime: the live widget of a windowed control;
-    // nullptr when unloaded and for windowless controls.
-    QWidget* widget() const;
     Control* container() const { return container_; }
+    // Its view while its form is loaded (nullptr with none).
+    ControlView* view() const { return view_.get(); }
     // Where the screen shows the control now, in its window's pixels; empty
     // when it is not on screen.
     QRect shownPixels() const;
 
+    // What its view asks of it.
+    // Windowed controls (buttons, options, frames, picture boxes) have a
+    // widget of their own and stack above the rest.
+    virtual bool windowed() const { return false; }
+    virtual bool focusable() const { return false; }
+    // Disabled windowless controls, shapes and lines let the mouse through.
+    virtual bool passesMouse() const { return !enabled_; }
+    bool takesMouseNow() const;  // visible and enabled now, with its containers
+    bool visibleNow() const { return visible_; }
+    bool enabledNow() const { return enabled_; }  // reading them loads nothing
+    Geometry geometry() const { return geom_; }
+    QRect pixels() const;  // its geometry in whole pixels of its container
+    int tabIndex() const { return tabIndex_; }
+    // Whether Tab stops on it; an option group has one stop, its selected option.
+    virtual bool tabStop() const { return true; }
+    // How many of its top rows windowed controls of its container cover: a
+    // windowless control lies under every windowed one.
+    int coveredRows() const;
+    virtual std::string toolTip() const { return {}; }
+    // Escape in the form presses it (an about box's "OK").
+    virtual bool cancels() const { return false; }
+    // The control's own pointer picture; none shows the container's pointer.
+    virtual const Cursor* mouseIcon() const { return nullptr; }
+    // What a screen reader calls it: its caption, or a name for a picture.
+    // Controls without one are left out of what screen readers see.
+    virtual std::string accessibleText() const { return {}; }
+    // What it reads after the name: the describing control's text, else its tool tip.
+    std::string accessibleDescription() const;
+    virtual AccessibleRole accessibleRole() const { return AccessibleRole::Picture; }
+    virtual bool checked() const { return false; }
+
+    // What its view tells it.
+    // A left press on it came up, on its pixels or not: a click, if it still takes one.
+    void leftReleased(bool onIt);
+    // An arrow key moved the focus by `step` within its group; true if it did.
+    virtual bool arrowKey(int /*step*/) { return false; }
+
   protected:
     friend class Form;
 
-    // Windowed controls (buttons, options, frames, picture boxes) stack above the rest.
-    virtual bool windowed() const { return false; }
-    bool focusable() const override { return false; }
-    bool passesMouse() const override { return !enabled_; }
-    void paint(QPainter& painter, const QRect& area) override = 0;
     virtual void clicked();  // left press and release on the control
     virtual bool clickNeedsReleaseInside() const { return true; }
-    std::string toolTip() const override { return {}; }
-    std::string accessibleText() const override { return {}; }
-    AccessibleRole accessibleRole() const override { return AccessibleRole::Picture; }
-    std::string accessibleDescription() const final;
-    bool checked() const override { return false; }
-    // Whether Tab stops on it; an option group has one stop, its selected option.
-    virtual bool tabStop() const { return true; }
-    bool cancels() const override { return false; }
-    bool arrowKey(int /*step*/) override { return false; }
-    // The control's own pointer picture; none shows the container's pointer.
-    virtual const Cursor* mouseIcon() const { return nullptr; }
 
     void loadDesign() override;
     void build() override;
     void teardown() override;
 
-    bool enabledNow() const { return enabled_; }  // for painters: reading it loads nothing
-    bool pressed() const;                         // held down by the mouse or the space bar
-    bool hasFocus() const;
+    bool pressed() const { return view_ && view_->pressed(); }
+    bool hasFocus() const { return view_ && view_->hasFocus(); }
+    void focus() {
+        if (view_) view_->focus();
+    }
     void repaint();          // after a property that changes the picture (drawn next frame)
-    void refreshWidget();    // after geometry, visibility, mouse or tool tip changes
+    void refreshWidget();    // after enabled, mouse, pointer or tool tip changes
     void refreshFocus();     // after what decides whether it takes the focus
     void announceChecked();  // tells screen readers its checked state changed
     // Tells a listening screen reader that its description changed.
     void announceDescription();
-    // How many of its top rows windowed controls of its container cover: a
-    // windowless control lies under every windowed one.
-    int coveredRows() const;
-    Geometry geometry() const { return geom_; }
-    int tabIndex() const { return tabIndex_; }
     void setGeometry(Geometry g);
 
   private:
     void scheduleSync();  // the screen follows the state at the next frame
     void drawFrame() override;
-    bool onSurface() const final { return built_ && surface(); }
-    QWidget* surface() const final;
-    QRect shown() const final { return shown_; }
-    bool takesMouseNow() const final;
-    void leftReleased(bool onIt) final;
-    QAccessibleInterface* accessible() final;
-    void dropAccessible();
-    QRect pixels() const;  // its geometry in whole pixels of its container
-    void placeShown();     // a windowless control's pixels follow its state
     void forgetFrame();
 
     Control* container_ = nullptr;
@@ -193,10 +158,7 @@ class Control : public Component, public ControlHooks, private Drawable {
     bool designEnabled_;
     bool enabled_;
     int tabIndex_;
-    ControlWidget* widget_ = nullptr;
-    bool built_ = false;  // windowless: on its surface until teardown
-    QRect shown_;         // windowless: its pixels on the surface now (empty: none)
-    unsigned accessibleId_ = 0;
+    std::unique_ptr<ControlView> view_;
     const Control* describedBy_ = nullptr;
     bool drawPending_ = false;
     bool repaintPending_ = false;

@@ -1,18 +1,13 @@
 #include "runtime/forms/controls.h"
 
 #include <QLocale>
-#include <QPainter>
-#include <QPainterPath>
-#include <QStyle>
-#include <QStyleOption>
-#include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
 
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 namespace rt {
 
@@ -54,17 +49,16 @@ void Label::SetToolTipText(const std::string& text) {
     announceDescription();
 }
 
-namespace {
-constexpr int kLabelFlags = Qt::AlignTop | Qt::TextWordWrap;
-}  // namespace
+int LabelTextFlags(Alignment alignment) {
+    return static_cast<int>(toQt(alignment) | Qt::AlignTop | Qt::TextWordWrap);
+}
 
 bool Label::Fits(const std::string& caption) {
     touch();
     const int border = cur_.border ? 2 : 0;
     const QSize size(ToPixels(geometry().width) - 2 * border,
                      ToPixels(geometry().height) - 2 * border);
-    return TextFits(size, static_cast<int>(toQt(cur_.alignment) | kLabelFlags), qs(caption),
-                    cur_.font);
+    return TextFits(size, LabelTextFlags(cur_.alignment), qs(caption), cur_.font);
 }
 
 namespace {
@@ -105,23 +99,6 @@ std::string DateCaption(Label& label, DateTime when) {
     return DateText(when, form);
 }
 
-void Label::paint(QPainter& p, const QRect& area) {
-    QRect r = area;
-    if (cur_.backStyle == BackStyle::Opaque) p.fillRect(r, toQColor(cur_.backColor));
-    if (cur_.border) {
-        DrawSunkenBorder(p, r);
-        r.adjust(2, 2, -2, -2);
-    }
-    p.setPen(enabledNow() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
-    // Text starts at the top of the box, below any top rows that a windowed
-    // control covers, where a line still fits under them.
-    if (const int covered = coveredRows();
-        covered > 0 && r.height() - covered >= QFontMetrics(toQFont(cur_.font)).height())
-        r.setTop(r.top() + covered);
-    DrawText(p, r, static_cast<int>(toQt(cur_.alignment) | kLabelFlags), qs(cur_.caption),
-             cur_.font);
-}
-
 // ---- CommandButton
 
 const std::string& CommandButton::Caption() { return get(&ButtonDesign::caption); }
@@ -151,30 +128,6 @@ std::string CommandButton::accessibleText() const {
 void CommandButton::warmPictures(qreal ratio) {
     if (design_.style == ButtonStyle::Graphical && !design_.picture.empty())
         RenderPicture(design_.picture, ratio);
-}
-
-void CommandButton::paint(QPainter& p, const QRect& r) {
-    const bool down = pressed();
-    p.fillRect(r, toQColor(cur_.backColor));
-    const int shift = down ? 1 : 0;
-    if (cur_.style == ButtonStyle::Graphical && !cur_.picture.empty()) {
-        const QPixmap pixmap = RenderPicture(cur_.picture, PixelRatioOf(p));
-        const QSize size = pixmap.deviceIndependentSize().toSize();
-        p.save();
-        p.setClipRect(r.adjusted(2, 2, -2, -2));
-        p.drawPixmap((r.width() - size.width()) / 2 + shift,
-                     (r.height() - size.height()) / 2 + shift, pixmap);
-        p.restore();
-    }
-    DrawRaisedBorder(p, r, down);
-    p.setPen(enabledNow() ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
-    DrawText(p, r.translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap, qs(cur_.caption),
-             cur_.font);
-    if (hasFocus()) {
-        QPen dots(Qt::black, 1, Qt::DotLine);
-        p.setPen(dots);
-        p.drawRect(r.adjusted(4, 4, -5, -5));
-    }
 }
 
 // ---- OptionButton
@@ -239,28 +192,8 @@ bool OptionButton::arrowKey(int step) {
     const long n = static_cast<long>(usable.size());
     OptionButton* next = usable[static_cast<size_t>(((at - usable.begin()) + step + n) % n)];
     next->SetValue(true);
-    if (QWidget* w = next->widget()) w->setFocus();
+    next->focus();
     return true;
-}
-
-void OptionButton::paint(QPainter& p, const QRect& r) {
-    p.fillRect(r, toQColor(cur_.backColor));
-    QStyleOptionButton indicator;
-    QWidget& w = *widget();  // windowed: painted only while it has its widget
-    indicator.initFrom(&w);
-    const int side = 13;
-    indicator.rect = QRect(0, (r.height() - side) / 2, side, side);
-    indicator.state |= cur_.value ? QStyle::State_On : QStyle::State_Off;
-    if (pressed()) indicator.state |= QStyle::State_Sunken;
-    w.style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &p, &w);
-    p.setPen(enabledNow() ? toQColor(cur_.foreColor) : QColor(0x80, 0x80, 0x80));
-    const QRect text = r.adjusted(side + 4, 0, 0, 0);
-    DrawText(p, text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption), cur_.font);
-    if (hasFocus()) {
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        QRect bound = p.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, qs(cur_.caption));
-        p.drawRect(bound.adjusted(-1, 0, 1, -1));
-    }
 }
 
 // ---- Frame
@@ -271,25 +204,6 @@ const std::string& Frame::Caption() { return get(&FrameDesign::caption); }
 std::string Frame::accessibleText() const {
     const size_t end = cur_.caption.find_last_not_of(": ");
     return end == std::string::npos ? std::string() : cur_.caption.substr(0, end + 1);
-}
-
-void Frame::paint(QPainter& p, const QRect& r) {
-    p.fillRect(r, toQColor(cur_.backColor));
-    const QFont font = toQFont(cur_.font);
-    p.setFont(font);
-    const int half = QFontMetrics(font).height() / 2;
-    const QRect box = r.adjusted(0, half, -1, -1);
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.drawRect(box.adjusted(0, 0, -1, -1));
-    p.setPen(Qt::white);
-    p.drawRect(box.adjusted(1, 1, 0, 0));
-    if (cur_.caption.empty()) return;
-    const QString caption = qs(cur_.caption);
-    const QRect text(8, 0, QFontMetrics(font).horizontalAdvance(caption) + 2,
-                     QFontMetrics(font).height());
-    p.fillRect(text, toQColor(cur_.backColor));
-    p.setPen(toQColor(cur_.foreColor));
-    DrawText(p, text, Qt::AlignLeft | Qt::AlignTop, caption, cur_.font);
 }
 
 // ---- Image
@@ -305,15 +219,6 @@ void Image::warmPictures(qreal ratio) {
         RenderPicture(design_.picture, ToPixels(g.width), ToPixels(g.height), ratio);
     else
         RenderPicture(design_.picture, ratio);
-}
-
-void Image::paint(QPainter& p, const QRect& area) {
-    if (cur_.picture.empty()) return;
-    const qreal ratio = PixelRatioOf(p);
-    if (cur_.stretch)
-        p.drawPixmap(area, RenderPicture(cur_.picture, area.width(), area.height(), ratio));
-    else
-        p.drawPixmap(0, 0, RenderPicture(cur_.picture, ratio));
 }
 
 // ---- PictureBox
@@ -344,14 +249,6 @@ void PictureBox::warmPictures(qreal ratio) {
     if (!design_.picture.empty()) RenderPicture(design_.picture, ratio);
 }
 
-void PictureBox::paint(QPainter& p, const QRect& r) {
-    p.fillRect(r, toQColor(cur_.backColor));
-    const int inset = cur_.border ? 2 : 0;
-    if (!cur_.picture.empty())
-        p.drawPixmap(inset, inset, RenderPicture(cur_.picture, PixelRatioOf(p)));
-    if (cur_.border) DrawSunkenBorder(p, r);
-}
-
 // ---- Shape
 
 Color Shape::BorderColor() { return get(&ShapeDesign::borderColor); }
@@ -361,32 +258,6 @@ void Shape::SetBorderColor(Color color) { set(&ShapeDesign::borderColor, color);
 Color Shape::FillColor() { return get(&ShapeDesign::fillColor); }
 
 void Shape::SetFillColor(Color color) { set(&ShapeDesign::fillColor, color); }
-
-void Shape::paint(QPainter& p, const QRect& area) {
-    const int bw = std::max(1, cur_.borderWidth);
-    QRectF r = QRectF(area).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
-    QPainterPath path;
-    switch (cur_.shape) {
-        case ShapeKind::Oval: path.addEllipse(r); break;
-        case ShapeKind::RoundedRectangle: {
-            const qreal radius = std::min(r.width(), r.height()) / 6;
-            path.addRoundedRect(r, radius, radius);
-            break;
-        }
-        default: path.addRect(r); break;
-    }
-    p.setRenderHint(QPainter::Antialiasing, cur_.shape != ShapeKind::Rectangle);
-    if (cur_.backStyle == BackStyle::Opaque) p.fillPath(path, toQColor(cur_.backColor));
-    const Qt::BrushStyle brush = cur_.fillStyle == FillStyle::Solid   ? Qt::SolidPattern
-                                 : cur_.fillStyle == FillStyle::Cross ? Qt::CrossPattern
-                                                                      : Qt::NoBrush;
-    if (brush != Qt::NoBrush) p.fillPath(path, QBrush(toQColor(cur_.fillColor), brush));
-    if (cur_.borderVisible) {
-        p.setPen(QPen(toQColor(cur_.borderColor), bw));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
-    }
-}
 
 // ---- Line
 
@@ -409,16 +280,5 @@ Twips Line::X1() { return get(&LineDesign::x1); }
 Twips Line::X2() { return get(&LineDesign::x2); }
 Twips Line::Y1() { return get(&LineDesign::y1); }
 Twips Line::Y2() { return get(&LineDesign::y2); }
-
-void Line::paint(QPainter& p, const QRect& area) {
-    const Geometry g = geometry();
-    auto at = [&](Twips x, Twips y) {
-        return QPointF((x - g.left) / kTwipsPerPixel, (y - g.top) / kTwipsPerPixel);
-    };
-    p.setPen(QPen(toQColor(cur_.borderColor), std::max(1, cur_.borderWidth), Qt::SolidLine,
-                  Qt::FlatCap));
-    p.drawLine(at(cur_.x1, cur_.y1), at(cur_.x2, cur_.y2));
-    (void)area;
-}
 
 }  // namespace rt

@@ -46,6 +46,9 @@ class Designed : public Control {
         wire(click, mouseMove);
     }
 
+    // The properties now, for what draws it: reading them loads nothing.
+    const Design& now() const { return cur_; }
+
   protected:
     void loadDesign() override {
         Control::loadDesign();
@@ -111,7 +114,6 @@ class Label final : public Designed<LabelDesign> {
     bool Fits(const std::string& caption);
 
   protected:
-    void paint(QPainter& painter, const QRect& area) override;
     std::string toolTip() const override { return cur_.toolTip; }
     std::string accessibleText() const override {
         return cur_.decorative ? std::string() : cur_.caption;
@@ -121,6 +123,9 @@ class Label final : public Designed<LabelDesign> {
 
 // The time between `before` and `after` in the first of TimeText's forms
 // that `label` shows whole all day; the date in the first of DateText's.
+// How a label sets its text: from the top, wrapped, aligned as designed.
+int LabelTextFlags(Alignment alignment);
+
 std::string TimeCaption(Label& label, DateTime when, const std::string& before = {},
                         const std::string& after = {});
 std::string DateCaption(Label& label, DateTime when);
@@ -158,7 +163,6 @@ class CommandButton final : public Designed<ButtonDesign> {
     bool windowed() const override { return true; }
     bool focusable() const override { return true; }
     bool passesMouse() const override { return false; }
-    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct OptionDesign {
@@ -191,7 +195,6 @@ class OptionButton final : public Designed<OptionDesign> {
     bool checked() const override { return cur_.value; }
     // The selected option, or the group's first while none is.
     bool tabStop() const override;
-    void paint(QPainter& painter, const QRect& area) override;
     void clicked() override;
     bool arrowKey(int step) override;  // selects the next option of its group
 
@@ -221,7 +224,6 @@ class Frame final : public Designed<FrameDesign> {
     bool passesMouse() const override { return false; }
     std::string accessibleText() const override;
     AccessibleRole accessibleRole() const override { return AccessibleRole::Grouping; }
-    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct ImageDesign {
@@ -240,7 +242,6 @@ class Image final : public Designed<ImageDesign> {
     void SetPicture(const Picture& picture);
 
   protected:
-    void paint(QPainter& painter, const QRect& area) override;
     std::string accessibleText() const override { return cur_.accessibleName; }
     void warmPictures(qreal ratio) override;
     // The press hit the picture: a walker that moves on before release still counts.
@@ -269,7 +270,6 @@ class PictureBox final : public Designed<PictureBoxDesign> {
     void build() override;
     bool windowed() const override { return true; }
     bool passesMouse() const override { return false; }
-    void paint(QPainter& painter, const QRect& area) override;
     void warmPictures(qreal ratio) override;
 
   private:
@@ -304,7 +304,6 @@ class Shape final : public Designed<ShapeDesign> {
 
   protected:
     bool passesMouse() const override { return true; }
-    void paint(QPainter& painter, const QRect& area) override;
 };
 
 struct LineDesign {
@@ -329,7 +328,6 @@ class Line final : public Designed<LineDesign> {
   protected:
     void loadDesign() override;
     bool passesMouse() const override { return true; }
-    void paint(QPainter& painter, const QRect& area) override;
 
   private:
     void place();

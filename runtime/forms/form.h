@@ -1,32 +1,29 @@
 #pragma once
 // Forms. A form owns its controls and timers as members, declared in stored
-// order; Load builds the window from their design properties afresh, Unload
-// destroys the widgets but keeps the form object and its variables.
+// order; Load builds the form from their design properties afresh, Unload
+// ends its window and keeps the form object and its variables.
 //
-// The form layer is these files: form (forms and what they are made of),
-// control (the base of every control), surface (the widgets behind them, an
-// internal header), accessibility, destroy_filter; controls and timer build
-// the kinds of control on it. The widgets reach forms and controls only
-// through FormHooks and ControlHooks.
+// The forms layer is the model: forms, controls and timers, with no widget.
+// What shows them (runtime/view) is made through view.h at Load, follows
+// their changes at the display frames, and calls in through the public
+// members below (a click, a key, a move, a close).
 
 #include <QRect>
 #include <QtGlobal>
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/base/app.h"
 #include "runtime/base/values.h"
-
-class QWidget;
+#include "runtime/forms/view.h"
 
 namespace rt {
 
 class Form;
 class Control;
-class FormWindow;
 
 // Something a form builds at Load and tears down at Unload.
 class Component {
@@ -76,20 +73,7 @@ struct FormDesign {
     int mousePointer = kDefaultPointer;
 };
 
-// What a form's window and the screen-reader bridge ask of its form; as with
-// ControlHooks, only code that holds the form as FormHooks calls them.
-class FormHooks {
-  public:
-    virtual const FormDesign& properties() const = 0;  // the design as changed since Load
-    virtual void closeRequested() = 0;                 // the close box, Alt+F4, a destroyed window
-    virtual void obscured() = 0;                       // minimised or hidden
-    virtual void Form_MouseMove(int button, int shift, Twips x, Twips y) = 0;
-
-  protected:
-    ~FormHooks() = default;
-};
-
-class Form : public LoadedForm, public FormHooks {
+class Form : public LoadedForm {
   public:
     explicit Form(FormDesign design);
     virtual ~Form();
@@ -101,7 +85,7 @@ class Form : public LoadedForm, public FormHooks {
     void Hide();
     void Unload();
 
-    bool Loaded() const { return window_ != nullptr; }
+    bool Loaded() const { return loaded_; }
     bool Visible() const;
     const std::string& Caption() const { return current_.caption; }
     void SetCaption(const std::string& caption);
@@ -111,58 +95,50 @@ class Form : public LoadedForm, public FormHooks {
     // player looks away (see App).
     void SetPlaying(bool playing);
 
-    // For tests and the runtime: the live window, or nullptr when unloaded.
-    QWidget* window() const;
+    // Its view while loaded (nullptr with none made).
+    FormView* view() const { return view_.get(); }
     // Every member in stored order, and the controls among them.
     const std::vector<Component*>& components() const { return components_; }
     const std::vector<Control*>& controls() const { return controls_; }
     // The control that a click at this pixel of the window reaches, as the
     // screen shows it now; nullptr for the form itself.
     Control* controlAt(QPoint pixel) const;
+    // The focusable controls in tab order.
+    std::vector<Control*> focusOrder() const;
+
+    // What its view tells it.
+    const FormDesign& properties() const { return current_; }  // the design as changed since Load
+    void closeRequested();  // the close box, Alt+F4, a destroyed window
+    void obscured();        // minimised or hidden
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) {}
+    // A control hid or was disabled: the focus leaves it.
+    void keepFocus();
 
   protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
-    void Form_MouseMove(int /*button*/, int /*shift*/, Twips /*x*/, Twips /*y*/) override {}
 
   private:
-    friend class Component;
+    friend class Component;  // members enrol in their form
     friend class Control;
-    const FormDesign& properties() const override { return current_; }
-    void closeRequested() override;
-    void obscured() override;
     void closeAtEnd() override;
-    QWidget* shownWindow() const override;
+    QObject* shownWindow() const override;
     void showPaused(bool paused) override;
     void warmPictures(qreal ratio);
     static void warmUpPictures();
-    void applyCursor();
-    void place();
-    std::vector<Control*> focusOrder() const;  // the focusable controls in tab order
-    // The focus leaves a control that has hidden or been disabled.
-    void keepFocus();
 
     FormDesign design_;
     FormDesign current_;
-    FormWindow* window_ = nullptr;
+    std::unique_ptr<FormView> view_;
+    bool loaded_ = false;
     bool loading_ = false;
     std::vector<Component*> components_;
     std::vector<Control*> controls_;
 };
 
-// On Wayland the compositor places, raises and activates windows, and
-// nobody but it destroys them.
-bool OnWayland();
-
 // Changes to controls reach the screen at most once per display frame,
 // with the ticks that come a frame after the last drawing; this puts what is
 // pending on screen now (before a message box, a hide, a grab).
 void FlushDrawing();
-
-// The window system destroyed the window with this id: its form unloads.
-void WindowDestroyed(std::uintptr_t nativeId);
-
-// Twips to whole pixels, as the window shows them.
-int ToPixels(Twips twips);
 
 }  // namespace rt

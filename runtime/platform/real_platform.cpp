@@ -109,10 +109,11 @@ class MersenneRandom final : public Random {
 class QtDialogs final : public Dialogs {
   public:
     void MsgBox(const std::string& prompt, int style, const std::string& title,
-                QWidget* owner) override {
+                QObject* window) override {
         QString text = QString::fromStdString(prompt);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        auto* owner = qobject_cast<QWidget*>(window);
         if (!owner || !owner->isVisible()) owner = QApplication::activeWindow();
         // A parent makes the box transient for its window: the window system
         // keeps it over that window, and Qt centres it there where it may.

@@ -15,28 +15,13 @@
 
 #include "runtime/base/app.h"
 #include "runtime/base/memory.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 #include "runtime/forms/form.h"
 #include "runtime/platform/real_platform.h"
 #include "runtime/start/command_line.h"
+#include "runtime/view/widgets.h"
 
 namespace rt {
-
-std::string ProgramInfo::Version() const {
-    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
-}
-
-Program::Program() {
-    if (App::exists()) App::instance().keys = {[this] { NewGame(); }, [this] { Help(); }};
-}
-
-Program::~Program() {
-    if (App::exists()) App::instance().keys = {};
-}
-
-void Start(Form& startup) {
-    App::instance().Start([&] { startup.Show(); });
-}
 
 namespace {
 
@@ -205,6 +190,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info,
         qCInfo(lcLanguage, "texts in Slovak");
 
     App app(info.title, RealPlatform(info.title), line.timing);
+    UseWidgets();
     qCInfo(lcTiming, "%s",
            line.timing == Timing::Classic ? "timers on the 18.2 Hz system tick"
                                           : "timers at exactly their intervals");

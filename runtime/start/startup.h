@@ -1,50 +1,18 @@
 #pragma once
-// What a program needs to start: its name and version, its forms, and the
-// command line every Linux program answers (--help, --version).
+// What a program needs to start: the application, its windows, its language,
+// and the command line every Linux program answers (--help, --version).
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "runtime/forms/program.h"
 #include "runtime/start/command_line.h"
 
 class QTranslator;
 
 namespace rt {
-
-class Form;
-
-struct ProgramInfo {
-    std::string command;  // "quorrel"
-    std::string title;    // "Quorrel": the default message box title
-    int major = 1;
-    int minor = 0;
-    int revision = 0;
-    std::string summary;  // one line for --help
-    std::string appId;    // names its desktop entry, so the desktop matches its windows
-
-    std::string Version() const;  // "1.3.1"
-};
-
-// A program's forms, built once the application exists. While it lives,
-// Ctrl+N and F1 in any of its windows run NewGame and Help.
-class Program {
-  public:
-    Program();
-    virtual ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    virtual Form& StartupForm() = 0;
-    // What its new-game button does, where that button shows and is enabled.
-    virtual void NewGame() {}
-    // Shows the rules.
-    virtual void Help() {}
-};
-
-// Loads and shows the start-up form as the program's first event.
-void Start(Form& startup);
 
 // Installs the catalogues the program carries for `language` (every
 // ":/i18n/*_en.qm" for English; none for Slovak, the texts' own language),

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "runtime/view/widgets.h"
+
 namespace rt::testing {
 
 class VirtualClock::VirtualAlarm final : public Alarm {
@@ -89,7 +91,7 @@ class InputBlocker final : public QObject {
 }  // namespace
 
 void RecordedDialogs::MsgBox(const std::string& prompt, int style, const std::string& title,
-                             QWidget* owner) {
+                             QObject* owner) {
     shown.push_back({prompt, style, title, owner});
     const Message message = shown.back();
     InputBlocker blocker;
@@ -134,6 +136,7 @@ long EnvCount(const char* name, long fallback) {
 }
 
 Platform MakeTestPlatform(Fakes& fakes, std::int64_t wallStartMsecs) {
+    UseWidgets();  // the tests click through real widgets
     auto clock = std::make_unique<VirtualClock>(wallStartMsecs);
     auto random = std::make_unique<ScriptedRandom>();
     auto dialogs = std::make_unique<RecordedDialogs>();

@@ -68,7 +68,7 @@ struct Message {
     std::string prompt;
     int style = 0;
     std::string title;
-    QWidget* owner = nullptr;  // the window it belongs to
+    QObject* owner = nullptr;  // the window it belongs to
 };
 
 // Like a real modal box, an open one drops the mouse and keys aimed at the
@@ -76,7 +76,7 @@ struct Message {
 class RecordedDialogs final : public Dialogs {
   public:
     void MsgBox(const std::string& prompt, int style, const std::string& title,
-                QWidget* owner) override;
+                QObject* owner) override;
 
     std::vector<Message> shown;
     // Runs while the box is open: a test may advance time or click here.

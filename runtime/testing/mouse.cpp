@@ -12,15 +12,16 @@
 #include <stdexcept>
 #include <utility>
 
+#include "runtime/drawing/drawing.h"
 #include "runtime/forms/controls.h"
-#include "runtime/forms/drawing.h"
 #include "runtime/forms/form.h"
+#include "runtime/view/widgets.h"
 
 namespace rt::testing {
 
 namespace {
 QWindow* handleOf(Form& form) {
-    QWidget* window = form.window();
+    QWidget* window = rt::WindowOf(form);
     if (!window || !window->isVisible()) throw std::logic_error("the form is not shown");
     return window->windowHandle();
 }
@@ -55,7 +56,7 @@ void MoveTo(Form& form, QPoint pixel) {
 
 QImage Grab(Form& form) {
     FlushDrawing();
-    QWidget* window = form.window();
+    QWidget* window = rt::WindowOf(form);
     if (!window) throw std::logic_error("the form is not loaded");
     return window->grab().toImage();
 }
@@ -63,8 +64,8 @@ QImage Grab(Form& form) {
 void PressKey(Form& form, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     FlushDrawing();
     handleOf(form);
-    QWidget* focused = form.window()->focusWidget();
-    QTest::keyClick(focused ? focused : form.window(), key, modifiers);
+    QWidget* focused = rt::WindowOf(form)->focusWidget();
+    QTest::keyClick(focused ? focused : rt::WindowOf(form), key, modifiers);
 }
 
 void MoveOver(Control& control) { MoveTo(control.Parent(), CentreOf(control)); }
@@ -79,7 +80,7 @@ std::vector<std::pair<bool, int>> stacking(const Form& form, const Control* c) {
     for (; c; c = c->container()) {
         const auto& all = form.components();
         const auto index = std::find(all.begin(), all.end(), c) - all.begin();
-        key.insert(key.begin(), {c->widget() != nullptr, -static_cast<int>(index)});
+        key.insert(key.begin(), {rt::WidgetOf(*c) != nullptr, -static_cast<int>(index)});
     }
     return key;
 }
@@ -102,7 +103,7 @@ std::optional<std::string> captionOf(Control& c) {
 
 std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts) {
     FlushDrawing();
-    QWidget* window = form.window();
+    QWidget* window = rt::WindowOf(form);
     if (!window) throw std::logic_error("the form is not loaded");
     TakeDrawnTexts();
     RecordDrawnTexts(true);
@@ -132,7 +133,7 @@ std::vector<std::string> UnreadableCaptions(Form& form, bool fallbackFonts) {
         // label or a shape's outline over another's box leaves it readable).
         const auto own = stacking(form, owner);
         for (Control* c : shown) {
-            if (!c->widget() && !dynamic_cast<Image*>(c)) continue;
+            if (!rt::WidgetOf(*c) && !dynamic_cast<Image*>(c)) continue;
             const auto other = stacking(form, c);
             if (c == owner || inside(own, other) || other < own) continue;
             if (c->shownPixels().intersects(box))
@@ -154,7 +155,7 @@ std::vector<std::string> TextsOf(Form& form) {
             texts.push_back(node->text(kind).toStdString());
         for (int i = 0; i < node->childCount(); ++i) walk(node->child(i));
     };
-    walk(QAccessible::queryAccessibleInterface(form.window()));
+    walk(QAccessible::queryAccessibleInterface(rt::WindowOf(form)));
     return texts;
 }
 

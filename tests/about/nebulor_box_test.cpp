@@ -9,6 +9,7 @@
 
 #include "nebulor/program.h"
 #include "quorrel/program.h"
+#include "runtime/view/widgets.h"
 #include "tests/about/support.h"
 
 namespace about::testing {
@@ -16,17 +17,17 @@ namespace {
 
 TEST_F(NebulorAboutTest, ShowsVersionStartTimeAndTheMakerFromTheConfiguredPlace) {
     about.Show();
-    EXPECT_EQ(about.window()->windowTitle(), "About");
-    EXPECT_EQ(about.window()->size(), QSize(371, 312));
-    EXPECT_TRUE(about.window()->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(rt::WindowOf(about)->windowTitle(), "About");
+    EXPECT_EQ(rt::WindowOf(about)->size(), QSize(371, 312));
+    EXPECT_TRUE(rt::WindowOf(about)->windowFlags().testFlag(Qt::Tool));
     EXPECT_STREQ(about.Label12.Caption().c_str(), maker::kNebulor.version);
     EXPECT_EQ(about.Label9.Caption(), "Hru si zapol o: 9:15:30.");
     EXPECT_EQ(about.Label6.Caption(), maker::kWeb);
     EXPECT_EQ(about.Label8.Caption(), maker::kEmail);
     EXPECT_NE(about.lblVersion.Caption().find(maker::NameOr("Nebulor")), std::string::npos);
     EXPECT_NE(about.lblVersion.Caption().find(maker::kYear), std::string::npos);
-    EXPECT_EQ(about.picIcon.widget()->size(), QSize(36, 36));  // the picture and its border
-    EXPECT_EQ(about.window()->focusWidget(), about.cmdOK.widget());
+    EXPECT_EQ(rt::WidgetOf(about.picIcon)->size(), QSize(36, 36));  // the picture and its border
+    EXPECT_EQ(rt::WindowOf(about)->focusWidget(), rt::WidgetOf(about.cmdOK));
 }
 
 TEST_F(NebulorAboutTest, ReopenedAfterOkItShowsTheSameStartTime) {
@@ -81,15 +82,15 @@ TEST_F(NebulorProgramTest, TheBoxOutlivesTheMenuAndAGameAndKoniecEndsItAll) {
     Click(menu.Command4);
     ASSERT_TRUE(about.Visible());
     EXPECT_EQ(about.Label9.Caption(), "Hru si zapol o: 14:30:05.");  // the splash's record
-    QWidget* window = about.window();
+    QWidget* window = rt::WindowOf(about);
 
     Click(menu.Command1);  // a game: the menu unloads
     ASSERT_FALSE(menu.Loaded());
     EXPECT_TRUE(about.Visible());
-    program.hra.window()->close();  // back to the menu
+    rt::WindowOf(program.hra)->close();  // back to the menu
     ASSERT_TRUE(menu.Visible());
     Click(menu.Command4);  // only brought to the front
-    EXPECT_EQ(about.window(), window);
+    EXPECT_EQ(rt::WindowOf(about), window);
 
     Click(menu.Command3);  // "Koniec"
     EXPECT_TRUE(app.ended());

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "quorrel/program.h"
+#include "runtime/view/widgets.h"
 #include "tests/about/support.h"
 
 namespace about::testing {
@@ -30,8 +31,8 @@ TEST_F(QuorrelAboutTest, TheGameWindowsAboutOpensTheVioletBoxWithItsVersion) {
     openGameWindow();
     Click(hra.Command3);
     ASSERT_TRUE(about.Visible());
-    EXPECT_EQ(about.window()->windowTitle(), "About");
-    EXPECT_EQ(about.window()->size(), QSize(284, 205));
+    EXPECT_EQ(rt::WindowOf(about)->windowTitle(), "About");
+    EXPECT_EQ(rt::WindowOf(about)->size(), QSize(284, 205));
     EXPECT_STREQ(about.Label8.Caption().c_str(), maker::kQuorrel.version);
     EXPECT_EQ(about.lblVersion.Caption(), maker::kWeb);
     EXPECT_EQ(about.lblDescription.Caption(), maker::kEmail);
@@ -48,10 +49,10 @@ TEST_F(QuorrelAboutTest, TheGameWindowsAboutOpensTheVioletBoxWithItsVersion) {
 TEST_F(QuorrelAboutTest, AboutTwiceGivesOneBoxAndAfterOkItLoadsAfresh) {
     openGameWindow();
     Click(hra.Command3);
-    QWidget* window = about.window();
+    QWidget* window = rt::WindowOf(about);
     about.Label8.SetCaption("");
     Click(hra.Command3);  // only brought to the front: not loaded again
-    EXPECT_EQ(about.window(), window);
+    EXPECT_EQ(rt::WindowOf(about), window);
     EXPECT_EQ(about.Label8.Caption(), "");
     int boxes = 0;
     for (QWidget* w : QApplication::topLevelWidgets())

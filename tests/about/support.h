@@ -10,7 +10,7 @@
 #include "about/nebulor_about.h"
 #include "about/quorrel_about.h"
 #include "runtime/base/app.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 #include "runtime/testing/fakes.h"
 #include "runtime/testing/mouse.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/view/widgets.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
@@ -57,8 +58,8 @@ TEST_P(StartTest, TheStartDrawsItsNumbersForTheDifficulty) {
     EXPECT_EQ(hra.Label4.Caption(), "Skóre: 0");
     EXPECT_EQ(hra.Label5.Caption(), "Naj skóre: 0");
     EXPECT_EQ(hra.Label1.Caption(), "Quorrel1 život: 2");
-    EXPECT_EQ(hra.window()->size(), QSize(566, 373));
-    EXPECT_EQ(hra.window()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(rt::WindowOf(hra)->size(), QSize(566, 373));
+    EXPECT_EQ(rt::WindowOf(hra)->cursor().shape(), Qt::BitmapCursor);
     for (rt::Image* invader : {&hra.Image3, &hra.Image4, &hra.Image5})
         EXPECT_FALSE(invader->Visible()) << invader->Name();
     EXPECT_FALSE(hra.Image1.Enabled());
@@ -201,7 +202,7 @@ TEST_F(GameTest, TheCloseBoxReturnsToTheMenuSilently) {
     startGameWithIntervals(&menu.Option1, 5, 5);
     advance(500);
     hra.Score = 7;
-    hra.window()->close();
+    rt::WindowOf(hra)->close();
     EXPECT_FALSE(hra.Loaded());
     EXPECT_TRUE(menu.Visible());
     EXPECT_TRUE(messages().empty());
@@ -239,13 +240,13 @@ TEST_F(GameTest, AMinimisedGameWaitsForPAndThenPlaysTheSameFallsLater) {
     play();
     advance(1007);
     const rt::Micros pausedAt = fakes.clock->now();
-    hra.window()->showMinimized();
+    rt::WindowOf(hra)->showMinimized();
     EXPECT_TRUE(app.paused());
     advance(10'000);
-    hra.window()->showNormal();
+    rt::WindowOf(hra)->showNormal();
     advance(100);
     EXPECT_TRUE(app.paused());
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(hra.window());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(rt::WindowOf(hra));
     QAccessibleInterface* alert = nullptr;
     for (int i = 0; i < window->childCount(); ++i)
         if (window->child(i)->role() == QAccessible::AlertMessage) alert = window->child(i);

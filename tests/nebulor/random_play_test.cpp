@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <random>
 
+#include "runtime/view/widgets.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
@@ -28,7 +29,7 @@ class RandomPlay : public NebulorTest {
     }
 
     QPoint randomPoint(rt::Form& form) {
-        const QWidget* w = form.window();
+        const QWidget* w = rt::WindowOf(form);
         return QPoint(below(w->width()), below(w->height()));
     }
 
@@ -82,7 +83,7 @@ class RandomPlay : public NebulorTest {
             case 7:
                 if (chance(0.03)) {  // the close box
                     if (chance(0.5))
-                        hra.window()->close();
+                        rt::WindowOf(hra)->close();
                     else
                         app.dispatch([&] { hra.Unload(); });
                     break;

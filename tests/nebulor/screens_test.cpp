@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "runtime/testing/catalogue.h"
+#include "runtime/view/widgets.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
@@ -17,7 +18,7 @@ using SplashTest = NebulorTest;
 TEST_F(SplashTest, PictureSlidesUpIn56TicksRestsAt180AndHandsOver2500MsLater) {
     rt::Start(logo);
     EXPECT_TRUE(logo.Visible());
-    EXPECT_EQ(logo.window()->size(), QSize(312, 122));
+    EXPECT_EQ(rt::WindowOf(logo)->size(), QSize(312, 122));
     EXPECT_EQ(modul1.StartTime, rt::DateTime{fakes.clock->wallMsecs()});  // before any tick
     EXPECT_TRUE(menu.Loaded());
     EXPECT_FALSE(menu.Visible());
@@ -58,7 +59,7 @@ TEST_P(SplashCloseTest, ClosingTheSplashEndsTheProgram) {
     rt::Start(logo);
     advance(GetParam());
     ASSERT_TRUE(menu.Loaded());
-    logo.window()->close();
+    rt::WindowOf(logo)->close();
     EXPECT_TRUE(app.ended());
     EXPECT_EQ(app.exitStatus(), 0);
     advance(5000);
@@ -100,8 +101,8 @@ class MenuTest : public NebulorTest {
 
 TEST_F(MenuTest, FirstLoadShowsNoBestScoreTheClockAndMedium) {
     openMenu();
-    EXPECT_EQ(menu.window()->size(), QSize(428, 358));
-    EXPECT_EQ(menu.window()->windowTitle(), "Nebulor");
+    EXPECT_EQ(rt::WindowOf(menu)->size(), QSize(428, 358));
+    EXPECT_EQ(rt::WindowOf(menu)->windowTitle(), "Nebulor");
     EXPECT_EQ(menu.Label1.Caption(), "Najlepšie skóre: 0");
     EXPECT_EQ(menu.Label2.Caption(), "Na obtiažnosť: žiadnu");
     EXPECT_EQ(menu.Label8.Caption(), "14:30:05");
@@ -215,14 +216,14 @@ TEST_F(MenuTest, BestScoreLabelsOpenTheirBoxesAndSetTheirTooltips) {
 TEST_F(MenuTest, EachWindowOpensWhereThePlayerLooks) {
     rt::Start(logo);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint splash = logo.window()->geometry().center();
+    const QPoint splash = rt::WindowOf(logo)->geometry().center();
     EXPECT_LE((splash - screen.center()).manhattanLength(), 1);
     advance(56 * 10 + 2500);
-    const QPoint centre = menu.window()->geometry().center();
+    const QPoint centre = rt::WindowOf(menu)->geometry().center();
     EXPECT_LE((centre - splash).manhattanLength(), 1);
     startGame();
-    EXPECT_LE((hra.window()->geometry().center() - centre).manhattanLength(), 1);
-    EXPECT_EQ(hra.window()->size(), QSize(566, 373));  // the layout's client size
+    EXPECT_LE((rt::WindowOf(hra)->geometry().center() - centre).manhattanLength(), 1);
+    EXPECT_EQ(rt::WindowOf(hra)->size(), QSize(566, 373));  // the layout's client size
 }
 
 // Every caption can be read whole, with the bundled fonts and where they are
@@ -329,7 +330,7 @@ TEST_F(MenuTest, CtrlNStartsAGameF1ShowsTheRulesAndCtrlQEnds) {
 
 TEST_F(MenuTest, ClosingTheMenuWindowEndsTheProgram) {
     openMenu();
-    menu.window()->close();
+    rt::WindowOf(menu)->close();
     EXPECT_TRUE(app.ended());
 }
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "runtime/view/widgets.h"
 #include "tests/nebulor/support.h"
 
 namespace nebulor::testing {
@@ -393,7 +394,7 @@ TEST_F(ShootingTest, ClicksOnTheBareFormTheLabelsOrTheCannonCostNothing) {
             if (l->Visible()) Click(*l);
         Click(hra.Picture1);
         for (QPoint bare : {QPoint(2, 2), QPoint(100, 360), QPoint(10, 200), QPoint(560, 250)}) {
-            ASSERT_EQ(hra.window()->childAt(bare), nullptr) << bare.x() << "," << bare.y();
+            ASSERT_EQ(rt::WindowOf(hra)->childAt(bare), nullptr) << bare.x() << "," << bare.y();
             rt::testing::ClickAt(hra, bare);
         }
         EXPECT_EQ(snapshot(), before) << (armed ? "armed" : "not armed");

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "runtime/testing/catalogue.h"
+#include "runtime/view/widgets.h"
 #include "tests/quorrel/support.h"
 
 namespace quorrel::testing {
@@ -13,7 +14,7 @@ using SplashTest = QuorrelTest;
 TEST_F(SplashTest, PictureSlidesUpIn54TicksThenHandsOverTwoSecondsLater) {
     Úvod& splash = program.úvod;
     rt::Start(splash);
-    EXPECT_EQ(splash.window()->size(), QSize(293, 126));
+    EXPECT_EQ(rt::WindowOf(splash)->size(), QSize(293, 126));
     EXPECT_FALSE(splash.Label1.Visible());
 
     advance(53 * 10);
@@ -47,23 +48,23 @@ using OptionsTest = QuorrelTest;
 TEST_F(OptionsTest, TheKeyboardStartsAGameAndThenPressesNoHiddenButton) {
     openGameWindow();
     rt::FlushDrawing();
-    QWindow* window = hra.window()->windowHandle();
+    QWindow* window = rt::WindowOf(hra)->windowHandle();
     QTest::keyClick(window, Qt::Key_Tab);  // one stop for the options: the selected one
-    EXPECT_EQ(hra.window()->focusWidget(), hra.Option2.widget());
+    EXPECT_EQ(rt::WindowOf(hra)->focusWidget(), rt::WidgetOf(hra.Option2));
     QTest::keyClick(window, Qt::Key_Tab);
-    EXPECT_EQ(hra.window()->focusWidget(), hra.Command2.widget());
+    EXPECT_EQ(rt::WindowOf(hra)->focusWidget(), rt::WidgetOf(hra.Command2));
     QTest::keyClick(window, Qt::Key_Backtab);
     QTest::keyClick(window, Qt::Key_Down);
     EXPECT_TRUE(hra.Option3.Value());
     QTest::keyClick(window, Qt::Key_Backtab);
-    ASSERT_EQ(hra.window()->focusWidget(), hra.Command1.widget());
+    ASSERT_EQ(rt::WindowOf(hra)->focusWidget(), rt::WidgetOf(hra.Command1));
 
     fakes.random->push(kRndMin);
     QTest::keyClick(window, Qt::Key_Space);  // "Štart"
     ASSERT_TRUE(hra.Timer1.Enabled());
     EXPECT_EQ(hra.Label9.Caption(), "Obtiažnosť: ťažká");
     rt::FlushDrawing();
-    EXPECT_EQ(hra.window()->focusWidget(), hra.window());
+    EXPECT_EQ(rt::WindowOf(hra)->focusWidget(), rt::WindowOf(hra));
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Escape})
         QTest::keyClick(window, key);
     EXPECT_FALSE(program.about.Loaded());
@@ -101,8 +102,8 @@ TEST_F(OptionsTest, CtrlNStartsF1ShowsTheRulesInAPausedGameAndCtrlQEnds) {
 
 TEST_F(OptionsTest, AfterLoadingMediumIsSelectedWithTheClockAndNoRecord) {
     openGameWindow();
-    EXPECT_EQ(hra.window()->size(), QSize(345, 271));
-    EXPECT_EQ(hra.window()->windowTitle(), "Quorrel");
+    EXPECT_EQ(rt::WindowOf(hra)->size(), QSize(345, 271));
+    EXPECT_EQ(rt::WindowOf(hra)->windowTitle(), "Quorrel");
     EXPECT_TRUE(hra.Option2.Value());
     EXPECT_FALSE(hra.Option1.Value());
     EXPECT_FALSE(hra.Option3.Value());
@@ -159,7 +160,7 @@ TEST_F(OptionsTest, RulesAreOneInformationBoxWithALoneCarriageReturn) {
 
 TEST_F(OptionsTest, TheUnderlineFollowsThePointerAcrossTheButtons) {
     openGameWindow();
-    EXPECT_EQ(hra.Command1.widget()->cursor().hotSpot(), QPoint(5, 0));  // the pointing hand
+    EXPECT_EQ(rt::WidgetOf(hra.Command1)->cursor().hotSpot(), QPoint(5, 0));  // the pointing hand
     rt::testing::MoveOver(hra.Command1);
     EXPECT_TRUE(hra.Command1.FontUnderline());
     rt::testing::MoveOver(hra.Command2);  // straight across, not over the form
@@ -272,8 +273,8 @@ TEST_P(StartTest, StartSwitchesToThePlayingScreen) {
     EXPECT_EQ(hra.WalkerStep, c.step);
     EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
     EXPECT_EQ(hra.MousePointer(), rt::kCustomPointer);
-    EXPECT_EQ(hra.window()->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(hra.window()->cursor().hotSpot(), QPoint(16, 16));
+    EXPECT_EQ(rt::WindowOf(hra)->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(rt::WindowOf(hra)->cursor().hotSpot(), QPoint(16, 16));
     for (rt::Control* shown :
          std::initializer_list<rt::Control*>{&hra.Label9, &hra.Label10, &hra.Image2, &hra.Image1,
                                              &hra.Label1, &hra.Label7, &hra.Label8})

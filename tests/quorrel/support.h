@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "quorrel/program.h"
+#include "runtime/view/widgets.h"
 #include "tests/program_test.h"
 
 namespace quorrel::testing {
@@ -54,7 +55,7 @@ class QuorrelTest : public rt::testing::ProgramTest<Program, kInfo> {
         EXPECT_EQ(hra.Image1.Top(), kWalkerHomeTop);
         EXPECT_FALSE(hra.Timer1.Enabled());
         EXPECT_EQ(hra.MousePointer(), rt::kDefaultPointer);
-        EXPECT_NE(hra.window()->cursor().shape(), Qt::BitmapCursor);
+        EXPECT_NE(rt::WindowOf(hra)->cursor().shape(), Qt::BitmapCursor);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "runtime/view/widgets.h"
 #include "support.h"
 
 namespace rttest {
@@ -61,7 +62,7 @@ QAccessibleInterface* Of(QWidget* widget) { return QAccessible::queryAccessibleI
 
 QAccessibleInterface* Of(rt::Form& form) {
     rt::FlushDrawing();
-    return Of(form.window());
+    return Of(rt::WindowOf(form));
 }
 
 // Every node below `node`, depth first.
@@ -209,30 +210,30 @@ TEST_F(AccessibilityTest, PressRunsTheClickOnceAndNotWhileAMessageBoxIsOpen) {
 TEST_F(AccessibilityTest, TabStopsOncePerOptionGroupOnItsSelectedOption) {
     Options f;
     rt::Start(f);
-    EXPECT_EQ(f.Go.widget()->nextInFocusChain(), f.Easy.widget());
-    EXPECT_EQ(f.Easy.widget()->focusPolicy(), Qt::StrongFocus);
-    EXPECT_EQ(f.Hard.widget()->focusPolicy(), Qt::ClickFocus);  // Tab passes it by
-    QTest::keyClick(f.Easy.widget(), Qt::Key_Down);
+    EXPECT_EQ(rt::WidgetOf(f.Go)->nextInFocusChain(), rt::WidgetOf(f.Easy));
+    EXPECT_EQ(rt::WidgetOf(f.Easy)->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(rt::WidgetOf(f.Hard)->focusPolicy(), Qt::ClickFocus);  // Tab passes it by
+    QTest::keyClick(rt::WidgetOf(f.Easy), Qt::Key_Down);
     EXPECT_TRUE(f.Hard.Value());
-    EXPECT_EQ(f.window()->focusWidget(), f.Hard.widget());
-    EXPECT_EQ(f.Hard.widget()->focusPolicy(), Qt::StrongFocus);
-    EXPECT_EQ(f.Easy.widget()->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(rt::WindowOf(f)->focusWidget(), rt::WidgetOf(f.Hard));
+    EXPECT_EQ(rt::WidgetOf(f.Hard)->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(rt::WidgetOf(f.Easy)->focusPolicy(), Qt::ClickFocus);
 }
 
 TEST_F(AccessibilityTest, FocusLeavesAHiddenOrDisabledControlForTheNextOrTheForm) {
     Options f;
     rt::Start(f);
-    QWidget* window = f.window();
-    ASSERT_EQ(window->focusWidget(), f.Go.widget());
+    QWidget* window = rt::WindowOf(f);
+    ASSERT_EQ(window->focusWidget(), rt::WidgetOf(f.Go));
     f.Go.SetVisible(false);
     f.Level.SetVisible(false);  // hidden in the same handler: the focus skips it
     rt::FlushDrawing();
-    EXPECT_EQ(window->focusWidget(), f.Close.widget());
+    EXPECT_EQ(window->focusWidget(), rt::WidgetOf(f.Close));
 
     f.Level.SetVisible(true);
     rt::FlushDrawing();
     f.Close.SetEnabled(false);
-    EXPECT_EQ(window->focusWidget(), f.Easy.widget());
+    EXPECT_EQ(window->focusWidget(), rt::WidgetOf(f.Easy));
 
     f.Level.SetVisible(false);
     rt::FlushDrawing();

@@ -1,13 +1,14 @@
 // What the controls draw: colours, pictures and containers, read back from
 // the window's pixels.
 
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "runtime/view/widgets.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {
@@ -102,9 +103,9 @@ TEST_F(RuntimeTest, PicturesAreAsSharpAtRatio2AsAtRatio1) {
     rt::Start(f);
     rt::FlushDrawing();
     auto rampAt = [&](qreal ratio) {
-        QImage image(f.window()->size() * ratio, QImage::Format_RGB32);
+        QImage image(rt::WindowOf(f)->size() * ratio, QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
-        f.window()->render(&image);
+        rt::WindowOf(f)->render(&image);
         int ramp = 0;
         for (int x = 0; x < static_cast<int>(20 * ratio); ++x) {
             const QRgb c = image.pixel(x, static_cast<int>(5 * ratio)) & 0xFFFFFF;
@@ -148,10 +149,10 @@ TEST_F(RuntimeTest, APartialRepaintCopiesTheBackgroundExactly) {
     rt::Start(f);
     const QRegion changed = QRegion(10, 3, 31, 170) + QRegion(55, 120, 140, 21);
     for (const qreal ratio : {1.0, 1.5, 2.0}) {
-        QImage part(f.window()->size() * ratio, QImage::Format_RGB32);
+        QImage part(rt::WindowOf(f)->size() * ratio, QImage::Format_RGB32);
         part.setDevicePixelRatio(ratio);
         part.fill(0xFF00FF);
-        f.window()->render(&part, changed.boundingRect().topLeft(), changed);
+        rt::WindowOf(f)->render(&part, changed.boundingRect().topLeft(), changed);
         const QImage picture = rt::RenderPicture(squares, ratio).toImage();
         int wrong = 0, touched = 0;
         for (int y = 0; y < part.height(); ++y)

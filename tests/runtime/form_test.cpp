@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "runtime/view/widgets.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {
@@ -63,7 +64,7 @@ TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
     EXPECT_EQ(f.unloads, 1);
     EXPECT_EQ(std::pair(f.counter, f.note), std::pair(7, std::string("kept")));
     EXPECT_EQ(f.Caption(), "Board");
-    EXPECT_EQ(f.window()->windowTitle(), "Board");
+    EXPECT_EQ(rt::WindowOf(f)->windowTitle(), "Board");
     EXPECT_EQ(f.Label1.Caption(), "Design");
     EXPECT_EQ(std::pair(f.Label1.Left(), f.Label1.Top()), std::pair(1200.0f, 600.0f));
     EXPECT_FALSE(f.Label1.Visible());
@@ -148,10 +149,11 @@ TEST_F(FormTest, MessageBoxesBelongToTheFormWhoseHandlerOpensThem) {
     };
     rt::testing::Click(first.Command1);
     ASSERT_EQ(fakes.dialogs->shown.size(), 3u);
-    EXPECT_EQ(fakes.dialogs->shown[0].owner, first.window());
+    EXPECT_EQ(fakes.dialogs->shown[0].owner, rt::WindowOf(first));
     for (size_t i = 1; i < 3; ++i) {
         const rt::testing::Message& m = fakes.dialogs->shown[i];
-        EXPECT_EQ(m.owner, m.prompt == "from the tick" ? second.window() : nullptr) << m.prompt;
+        EXPECT_EQ(m.owner, m.prompt == "from the tick" ? rt::WindowOf(second) : nullptr)
+            << m.prompt;
     }
 }
 
@@ -165,7 +167,7 @@ TEST_F(FormTest, AnErrorBoxBelongsToTheFailingHandlersForm) {
     rt::testing::Click(second.Command1);
     ASSERT_EQ(fakes.dialogs->shown.size(), 1u);
     EXPECT_EQ(fakes.dialogs->shown[0].prompt, "Overflow");
-    EXPECT_EQ(fakes.dialogs->shown[0].owner, second.window());
+    EXPECT_EQ(fakes.dialogs->shown[0].owner, rt::WindowOf(second));
     EXPECT_EQ(app.exitStatus(), 1);
 }
 
@@ -173,10 +175,10 @@ TEST_F(FormTest, AWindowDestroyedByTheWindowSystemUnloadsItsForm) {
     Board first, second;
     rt::Start(first);
     second.Show();
-    SendDestroyNotify(*first.window());
+    SendDestroyNotify(*rt::WindowOf(first));
     EXPECT_FALSE(first.Loaded());
     EXPECT_FALSE(app.ended());
-    SendDestroyNotify(*second.window());
+    SendDestroyNotify(*rt::WindowOf(second));
     EXPECT_TRUE(app.ended());  // the last window gone: the program ends
 }
 
@@ -188,7 +190,7 @@ TEST_F(FormTest, AClosedWindowThatLeavesOnlyHiddenFormsEndsTheProgram) {
     rt::Start(splash);
     menu.Load();
     ASSERT_TRUE(menu.Loaded());
-    splash.window()->close();
+    rt::WindowOf(splash)->close();
     EXPECT_TRUE(app.ended());
     EXPECT_EQ(app.exitStatus(), 0);
     EXPECT_EQ(menu.unloads, 0);  // ended at once, as the end statement does
@@ -209,7 +211,7 @@ TEST_F(FormTest, ACloseWhoseUnloadShowsAnotherFormGoesOn) {
     Game game(menu);
     rt::Start(game);
     menu.Load();
-    game.window()->close();
+    rt::WindowOf(game)->close();
     EXPECT_FALSE(app.ended());
     EXPECT_TRUE(menu.Visible());
 }

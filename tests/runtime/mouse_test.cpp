@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "runtime/view/widgets.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {
@@ -176,9 +177,9 @@ TEST_F(MouseTest, ControlsWithoutWidgetsAreDrawnAndHitInTheirContainer) {
     MoveTo(f, QPoint(44, 62));  // 4,2 pixels into the label
     EXPECT_EQ(f.moves, Log{"Back 60,30"});
 
-    QWidget* frame = f.Frame1.widget();
-    QHelpEvent help(QEvent::ToolTip, frame->mapFrom(f.window(), onBack),
-                    f.window()->mapToGlobal(onBack));
+    QWidget* frame = rt::WidgetOf(f.Frame1);
+    QHelpEvent help(QEvent::ToolTip, frame->mapFrom(rt::WindowOf(f), onBack),
+                    rt::WindowOf(f)->mapToGlobal(onBack));
     QApplication::sendEvent(frame, &help);
     EXPECT_EQ(QToolTip::text(), "Tip");
     QToolTip::hideText();
@@ -198,7 +199,7 @@ TEST_F(MouseTest, ControlsWithoutWidgetsAreDrawnAndHitInTheirContainer) {
 TEST_F(MouseTest, AControlWithoutAWidgetKeepsTheMouseItWasPressedOn) {
     Boxed f;
     rt::Start(f);
-    QWindow* window = f.window()->windowHandle();
+    QWindow* window = rt::WindowOf(f)->windowHandle();
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(60, 70));  // moves there first
     QTest::mouseMove(window, QPoint(200, 130));  // off the label, 160,70 pixels from its corner
     QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(200, 130));
@@ -237,21 +238,21 @@ using KeyboardTest = RuntimeTest;
 TEST_F(KeyboardTest, TabOrderEnterSpaceEscapeAndArrowsDoWhatClicksDo) {
     Dialog f;
     rt::Start(f);
-    QWidget* focused = f.window()->focusWidget();
-    EXPECT_EQ(focused, f.OK.widget());  // first in tab order, though second in the layout
-    QTest::keyClick(f.OK.widget(), Qt::Key_Return);
-    QTest::keyClick(f.OK.widget(), Qt::Key_Space);
+    QWidget* focused = rt::WindowOf(f)->focusWidget();
+    EXPECT_EQ(focused, rt::WidgetOf(f.OK));  // first in tab order, though second in the layout
+    QTest::keyClick(rt::WidgetOf(f.OK), Qt::Key_Return);
+    QTest::keyClick(rt::WidgetOf(f.OK), Qt::Key_Space);
     EXPECT_EQ(f.clicks, "OK OK ");
-    EXPECT_EQ(f.OK.widget()->nextInFocusChain(), f.Other.widget());
+    EXPECT_EQ(rt::WidgetOf(f.OK)->nextInFocusChain(), rt::WidgetOf(f.Other));
 
-    QTest::keyClick(f.Other.widget(), Qt::Key_Escape);  // the form's cancel button
+    QTest::keyClick(rt::WidgetOf(f.Other), Qt::Key_Escape);  // the form's cancel button
     EXPECT_EQ(f.clicks, "OK OK OK ");
 
     f.clicks.clear();
-    QTest::keyClick(f.A.widget(), Qt::Key_Down);
+    QTest::keyClick(rt::WidgetOf(f.A), Qt::Key_Down);
     EXPECT_TRUE(f.B.Value());
     EXPECT_FALSE(f.A.Value());
-    QTest::keyClick(f.B.widget(), Qt::Key_Down);  // round to the first again
+    QTest::keyClick(rt::WidgetOf(f.B), Qt::Key_Down);  // round to the first again
     EXPECT_TRUE(f.A.Value());
     EXPECT_EQ(f.clicks, "B A ");
 }
@@ -259,12 +260,12 @@ TEST_F(KeyboardTest, TabOrderEnterSpaceEscapeAndArrowsDoWhatClicksDo) {
 TEST_F(KeyboardTest, CaptionsAndPicturesHaveAccessibleNames) {
     Dialog f;
     rt::Start(f);
-    EXPECT_EQ(f.OK.widget()->accessibleName(), "OK");
-    EXPECT_EQ(f.B.widget()->accessibleName(), "Bé");
+    EXPECT_EQ(rt::WidgetOf(f.OK)->accessibleName(), "OK");
+    EXPECT_EQ(rt::WidgetOf(f.B)->accessibleName(), "Bé");
 
     // Pictures and labels have no widget: screen readers find them among the window's children.
     rt::FlushDrawing();
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(f.window());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(rt::WindowOf(f));
     ASSERT_NE(window, nullptr);
     auto named = [&](const QString& name) -> QAccessibleInterface* {
         for (int i = 0; i < window->childCount(); ++i)
@@ -281,7 +282,7 @@ TEST_F(KeyboardTest, CaptionsAndPicturesHaveAccessibleNames) {
     EXPECT_EQ(picture->parent(), window);
     EXPECT_EQ(window->child(window->indexOfChild(picture)), picture);
     const QRect shown = f.Picture.shownPixels();
-    EXPECT_EQ(picture->rect(), QRect(f.window()->mapToGlobal(shown.topLeft()), shown.size()));
+    EXPECT_EQ(picture->rect(), QRect(rt::WindowOf(f)->mapToGlobal(shown.topLeft()), shown.size()));
     EXPECT_EQ(window->childAt(picture->rect().center().x(), picture->rect().center().y()), picture);
     f.Note.SetVisible(false);
     rt::FlushDrawing();
@@ -289,7 +290,7 @@ TEST_F(KeyboardTest, CaptionsAndPicturesHaveAccessibleNames) {
 
     f.Other.SetCaption("- Other -");  // the dashes of a highlighted caption are decoration
     rt::FlushDrawing();
-    EXPECT_EQ(f.Other.widget()->accessibleName(), "Other");
+    EXPECT_EQ(rt::WidgetOf(f.Other)->accessibleName(), "Other");
 }
 
 TEST_F(MouseTest, ScreenFollowsOncePerFrameAndBoxesOpenOverTheLatestState) {
@@ -308,7 +309,7 @@ TEST_F(MouseTest, ScreenFollowsOncePerFrameAndBoxesOpenOverTheLatestState) {
 
     // Hidden by an earlier event of the same frame: still drawn, takes no click.
     f.Image2.SetVisible(false);
-    QTest::mouseClick(f.window()->windowHandle(), Qt::LeftButton, {}, QPoint(170, 170));
+    QTest::mouseClick(rt::WindowOf(f)->windowHandle(), Qt::LeftButton, {}, QPoint(170, 170));
     EXPECT_EQ(f.clicks, "");
 }
 

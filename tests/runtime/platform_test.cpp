@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/platform/real_platform.h"
+#include "runtime/view/widgets.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {
@@ -78,8 +79,8 @@ TEST(RealDialogsTest, AWindowDestroyedUnderItsBoxClosesItsFormAndTheHandlerGoesO
     QTimer::singleShot(0, [&] {
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->parentWidget(), game.window());
-        SendDestroyNotify(*game.window());
+        EXPECT_EQ(box->parentWidget(), rt::WindowOf(game));
+        SendDestroyNotify(*rt::WindowOf(game));
     });
     // Should the box's wait not end, the test fails instead of hanging.
     QTimer::singleShot(5000, [] {

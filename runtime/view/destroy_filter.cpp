@@ -4,8 +4,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 
-#include "runtime/forms/surface.h"
 #include "runtime/platform/x11_notice.h"
+#include "runtime/view/surface.h"
 
 namespace rt {
 
@@ -33,7 +33,7 @@ void WindowDestroyed(std::uintptr_t nativeId) {
         if (!window || !window->owner() || !window->internalWinId() ||
             window->internalWinId() != nativeId)
             continue;
-        Hooks(*window->owner()).closeRequested();
+        window->owner()->closeRequested();
         return;
     }
 }

@@ -1,29 +1,82 @@
 #pragma once
-// Internal to the form layer: the Qt widgets behind forms and controls, and
-// what the widget a windowless control sits on (a form's window or a
-// container's widget) does for it: draws it, finds it under the mouse, passes
-// it its events and shows its tool tip, as the toolkit does for child widgets.
+// Internal to the view: the Qt widgets behind forms and controls, and what the
+// widget a windowless control sits on (a form's window or a container's
+// widget) does for it: draws it, finds it under the mouse, passes it its
+// events and shows its tool tip, as the toolkit does for child widgets.
 //
-// The widgets reach forms and controls through FormHooks and ControlHooks.
+// The widgets reach forms and controls through their public members only.
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "runtime/base/frames.h"
 #include "runtime/forms/control.h"
 #include "runtime/forms/form.h"
+#include "runtime/view/widgets.h"
 
+class QAccessibleInterface;
 class QHelpEvent;
 class QMouseEvent;
 
 namespace rt {
 
-// A form or a control as the widgets see it.
-inline FormHooks& Hooks(Form& form) { return form; }
-inline const FormHooks& Hooks(const Form& form) { return form; }
-inline ControlHooks& Hooks(Control& control) { return control; }
-inline const ControlHooks& Hooks(const Control& control) { return control; }
+class FormWindow;
+class ControlWidget;
+
+// A windowless control: its pixels on the widget it sits on.
+class WindowlessView final : public ControlView {
+  public:
+    explicit WindowlessView(Control& control) : control_(control) {}
+    ~WindowlessView() override;
+    void sync(bool repainted) override;
+    void refresh() override { sync(true); }
+    void refreshFocus() override {}
+    void focus() override {}
+    bool pressed() const override { return false; }
+    bool hasFocus() const override { return false; }
+    QRect shownPixels() const override;
+    void announceChecked() override {}
+    void announceDescription() override;
+
+    Control& control() const { return control_; }
+    QWidget* surface() const;               // the widget it sits on; nullptr until that is built
+    QRect shown() const { return shown_; }  // its pixels there now (empty: none)
+    // Its entry for screen readers, made on first use.
+    QAccessibleInterface* accessible();
+
+  private:
+    Control& control_;
+    QRect shown_;
+    unsigned accessibleId_ = 0;
+};
+
+// A windowed control's own widget.
+class WidgetView final : public ControlView {
+  public:
+    WidgetView(Control& control, QWidget* parent);
+    ~WidgetView() override;  // the widget goes with its window
+    void sync(bool repainted) override;
+    void refresh() override;
+    void refreshFocus() override;
+    void focus() override;
+    bool pressed() const override;
+    bool hasFocus() const override;
+    QRect shownPixels() const override;
+    void announceChecked() override;
+    void announceDescription() override;
+
+    ControlWidget* widget() const { return widget_; }
+
+  private:
+    Control& control_;
+    ControlWidget* widget_;
+};
+
+// A windowless control's view, or nullptr for a windowed one or none.
+WindowlessView* WindowlessOf(const Control& control);
 
 // Bottom first, so that the first in stored order ends on top.
 void PaintWindowless(const Form& form, const Control* container, QPainter& painter,
@@ -34,7 +87,7 @@ Control* WindowlessAt(const Form& form, const Control* container, QPoint local);
 // The windowless ones a screen reader has a name for, in stored order.
 std::vector<Control*> NamedWindowless(const Form& form, const Control* container);
 // The keyboard's and screen readers' click.
-void Press(ControlHooks& control);
+void Press(Control& control);
 // Pixels of a surface that a windowless control left or took: painted again
 // and sent to the display with the rest of the frame.
 void Invalidate(QWidget& surface, const QRect& pixels);
@@ -58,6 +111,33 @@ void InstallAccessibility();
 // Installed with the first window: a window another client destroys unloads
 // its form, as the close box would.
 void WatchDestroyedWindows();
+
+// A loaded form's window.
+class WindowView final : public FormView {
+  public:
+    explicit WindowView(Form& form);
+    ~WindowView() override;
+    void unload() override;
+    std::unique_ptr<ControlView> viewOf(Control& control) override;
+    void built() override;
+    void show() override;
+    void hide() override;
+    bool visible() const override;
+    void refresh() override;
+    void keepFocus() override;
+    void showPaused(bool paused) override;
+    Control* controlAt(QPoint pixel) const override;
+    QObject* window() const override;
+
+    FormWindow* formWindow() const { return window_; }
+
+  private:
+    void place();
+    void applyCursor();
+
+    Form& form_;
+    FormWindow* window_;
+};
 
 // Over a paused game's field: that it waits and how to go on. It takes the
 // click that goes on, so that the click reaches nothing below.

@@ -7,7 +7,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "runtime/forms/surface.h"
+#include "runtime/view/surface.h"
 
 namespace rt {
 
@@ -15,15 +15,16 @@ namespace {
 
 class WindowlessAccessible final : public QAccessibleInterface {
   public:
-    explicit WindowlessAccessible(ControlHooks* control) : control_(control) {}
-    bool isValid() const override { return control_->onSurface(); }
+    explicit WindowlessAccessible(const WindowlessView* view)
+        : view_(view), control_(&view->control()) {}
+    bool isValid() const override { return view_->surface() != nullptr; }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
-        QWidget* on = control_->surface();
+        QWidget* on = view_->surface();
         return on ? on->window()->windowHandle() : nullptr;
     }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(control_->surface());
+        return QAccessible::queryAccessibleInterface(view_->surface());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -37,9 +38,9 @@ class WindowlessAccessible final : public QAccessibleInterface {
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        QWidget* on = control_->surface();
-        if (!on || control_->shown().isEmpty()) return {};
-        return QRect(on->mapToGlobal(control_->shown().topLeft()), control_->shown().size());
+        QWidget* on = view_->surface();
+        if (!on || view_->shown().isEmpty()) return {};
+        return QRect(on->mapToGlobal(view_->shown().topLeft()), view_->shown().size());
     }
     QAccessible::Role role() const override {
         return control_->accessibleRole() == AccessibleRole::Text ? QAccessible::StaticText
@@ -48,26 +49,22 @@ class WindowlessAccessible final : public QAccessibleInterface {
     // A picture that takes no clicks now (a walker between games) is not sensitive.
     QAccessible::State state() const override {
         QAccessible::State state;
-        state.invisible = control_->shown().isEmpty();
+        state.invisible = view_->shown().isEmpty();
         state.disabled = !control_->takesMouseNow();
         return state;
     }
 
   private:
-    ControlHooks* control_;
+    const WindowlessView* view_;  // deletes this with itself
+    const Control* control_;
 };
 
 }  // namespace
 
-QAccessibleInterface* Control::accessible() {
+QAccessibleInterface* WindowlessView::accessible() {
     if (!accessibleId_)
         accessibleId_ = QAccessible::registerAccessibleInterface(new WindowlessAccessible(this));
     return QAccessible::accessibleInterface(accessibleId_);
-}
-
-void Control::dropAccessible() {
-    if (accessibleId_) QAccessible::deleteAccessibleInterface(accessibleId_);
-    accessibleId_ = 0;
 }
 
 namespace {
@@ -117,36 +114,34 @@ class SurfaceAccessible final : public QAccessibleWidget {
 
     QAccessible::Role role() const override {
         if (const Form* form = ownForm())
-            return Hooks(*form).properties().border == BorderStyle::FixedToolWindow
-                       ? QAccessible::Dialog
-                       : QAccessible::Window;
-        if (const Control* c = control()) return RoleOf(Hooks(*c).accessibleRole());
+            return form->properties().border == BorderStyle::FixedToolWindow ? QAccessible::Dialog
+                                                                             : QAccessible::Window;
+        if (const Control* c = control()) return RoleOf(c->accessibleRole());
         return QAccessibleWidget::role();
     }
     QString text(QAccessible::Text t) const override {
         if (const Control* c = control(); c && t == QAccessible::Description)
-            return QString::fromStdString(Hooks(*c).accessibleDescription());
+            return QString::fromStdString(c->accessibleDescription());
         if (t != QAccessible::Name) return QAccessibleWidget::text(t);
         if (const Form* form = ownForm()) {
-            const FormDesign& d = Hooks(*form).properties();
+            const FormDesign& d = form->properties();
             return QString::fromStdString(d.accessibleName.empty() ? d.caption : d.accessibleName);
         }
-        if (const Control* c = control()) return QString::fromStdString(Hooks(*c).accessibleText());
+        if (const Control* c = control()) return QString::fromStdString(c->accessibleText());
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        if (const Control* c = control();
-            c && Hooks(*c).accessibleRole() == AccessibleRole::RadioButton) {
+        if (const Control* c = control(); c && c->accessibleRole() == AccessibleRole::RadioButton) {
             state.checkable = true;
-            state.checked = Hooks(*c).checked();
+            state.checked = c->checked();
         }
         return state;
     }
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (const Control* c = control(); c && Pressable(Hooks(*c).accessibleRole()))
+        if (const Control* c = control(); c && Pressable(c->accessibleRole()))
             names.prepend(pressAction());
         return names;
     }
@@ -154,7 +149,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
     // handler that opens a message box waits for it.
     void doAction(const QString& name) override {
         Control* c = control();
-        if (name != pressAction() || !c || !Pressable(Hooks(*c).accessibleRole())) {
+        if (name != pressAction() || !c || !Pressable(c->accessibleRole())) {
             QAccessibleWidget::doAction(name);
             return;
         }
@@ -168,7 +163,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
             Qt::QueuedConnection);
     }
     QStringList keyBindingsForAction(const QString& name) const override {
-        if (const Control* c = control(); c && name == pressAction() && Hooks(*c).cancels())
+        if (const Control* c = control(); c && name == pressAction() && c->cancels())
             return {QStringLiteral("Escape")};
         return QAccessibleWidget::keyBindingsForAction(name);
     }
@@ -192,10 +187,10 @@ class SurfaceAccessible final : public QAccessibleWidget {
         for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
             QAccessibleInterface* c = QAccessibleWidget::child(i);
             auto* w = c ? dynamic_cast<ControlWidget*>(c->object()) : nullptr;
-            if (c && (!w || (w->owner() && !Hooks(*w->owner()).accessibleText().empty())))
+            if (c && (!w || (w->owner() && !w->owner()->accessibleText().empty())))
                 list.push_back(c);
         }
-        for (Control* c : named()) list.push_back(Hooks(*c).accessible());
+        for (Control* c : named()) list.push_back(WindowlessOf(*c)->accessible());
         return list;
     }
 };

@@ -1,4 +1,4 @@
-#include "runtime/forms/surface.h"
+#include "runtime/view/surface.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -13,7 +13,8 @@
 #include "runtime/base/app.h"
 #include "runtime/base/memory.h"
 #include "runtime/base/texts.h"
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
+#include "runtime/view/painting.h"
 
 namespace rt {
 
@@ -31,21 +32,23 @@ int ShiftMask(Qt::KeyboardModifiers modifiers) {
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-bool on(const Control* c, const Control* container) {
-    return c && Hooks(*c).onSurface() && c->container() == container;
+// Its windowless view, when it sits on `container` (nullptr: the window).
+const WindowlessView* on(const Control* c, const Control* container) {
+    const WindowlessView* view = c ? WindowlessOf(*c) : nullptr;
+    return view && view->surface() && c->container() == container ? view : nullptr;
 }
 
 // The tool tip of the control under the pointer; false if there is none.
 bool ShowToolTip(const Form& form, const Control* container, QWidget& surface, QHelpEvent* event) {
     Control* c = WindowlessAt(form, container, event->pos());
     if (!c) return false;
-    const std::string text = Hooks(*c).toolTip();
+    const std::string text = c->toolTip();
     if (text.empty()) {
         QToolTip::hideText();
         event->ignore();
     } else {
         QToolTip::showText(event->globalPos(), QString::fromStdString(text), &surface,
-                           Hooks(*c).shown());
+                           WindowlessOf(*c)->shown());
     }
     return true;
 }
@@ -65,7 +68,7 @@ MouseArgs ArgsOf(const QMouseEvent* event, QPointF at) {
 
 void FormMouseMoved(Form& form, QMouseEvent* event) {
     const MouseArgs a = ArgsOf(event, event->position());
-    Dispatch(form, [&] { Hooks(form).Form_MouseMove(a.button, a.shift, a.x, a.y); });
+    Dispatch(form, [&] { form.Form_MouseMove(a.button, a.shift, a.x, a.y); });
 }
 
 // The control's MouseMove, with `own` the pointer in the control's pixels.
@@ -79,14 +82,14 @@ void MouseMoved(Control& c, QMouseEvent* event, QPointF own) {
 
 bool ArrowKey(Control& control, int step) {
     bool moved = false;
-    Dispatch(control.Parent(), [&] { moved = Hooks(control).arrowKey(step); });
+    Dispatch(control.Parent(), [&] { moved = control.arrowKey(step); });
     return moved;
 }
 
 // Escape: the form's cancel button, if any.
 bool PressCancel(const Form& form) {
     for (Control* c : form.controls())
-        if (Hooks(*c).cancels() && Hooks(*c).takesMouseNow()) {
+        if (c->cancels() && c->takesMouseNow()) {
             Press(*c);
             return true;
         }
@@ -139,21 +142,22 @@ void PaintWindowless(const Form& form, const Control* container, QPainter& paint
                      const QRegion& region) {
     const auto& controls = form.controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        ControlHooks& c = **it;
-        const QRect shown = c.shown();
-        if (!on(*it, container) || shown.isEmpty() || !region.intersects(shown)) continue;
+        const WindowlessView* view = on(*it, container);
+        const QRect shown = view ? view->shown() : QRect();
+        if (shown.isEmpty() || !region.intersects(shown)) continue;
         const QRect own(QPoint(0, 0), shown.size());
         painter.save();
         painter.translate(shown.topLeft());
         painter.setClipRect(own, Qt::IntersectClip);
-        c.paint(painter, own);
+        PaintControl(**it, painter, own);
         painter.restore();
     }
 }
 
 Control* WindowlessAt(const Form& form, const Control* container, QPoint local) {
     for (Control* c : form.controls())
-        if (on(c, container) && Hooks(*c).shown().contains(local) && !Hooks(*c).passesMouse())
+        if (const WindowlessView* view = on(c, container);
+            view && view->shown().contains(local) && !c->passesMouse())
             return c;
     return nullptr;
 }
@@ -161,13 +165,13 @@ Control* WindowlessAt(const Form& form, const Control* container, QPoint local) 
 std::vector<Control*> NamedWindowless(const Form& form, const Control* container) {
     std::vector<Control*> list;
     for (Control* c : form.controls())
-        if (on(c, container) && !Hooks(*c).accessibleText().empty()) list.push_back(c);
+        if (on(c, container) && !c->accessibleText().empty()) list.push_back(c);
     return list;
 }
 
 // Through the click's own checks: a key or a screen reader never presses a
 // hidden or disabled button.
-void Press(ControlHooks& control) { control.leftReleased(true); }
+void Press(Control& control) { control.leftReleased(true); }
 
 void Invalidate(QWidget& surface, const QRect& pixels) {
     if (pixels.isEmpty()) return;
@@ -199,9 +203,9 @@ bool SurfaceMouse::release(QMouseEvent* event) {
     event->accept();
     if (!left || !leftDown) return true;
     leftDown = false;
-    ControlHooks& h = *c;
-    if (!h.onSurface()) return true;  // its form unloaded meanwhile
-    h.leftReleased(h.shown().contains(event->position().toPoint()));
+    const WindowlessView* view = WindowlessOf(*c);
+    if (!view || !view->surface()) return true;  // its form unloaded meanwhile
+    c->leftReleased(view->shown().contains(event->position().toPoint()));
     return true;
 }
 
@@ -210,7 +214,7 @@ bool SurfaceMouse::move(const Form& form, const Control* container, QMouseEvent*
     Control* c = held ? grab : WindowlessAt(form, container, local);
     if (!c) return false;
     event->accept();  // a control takes its own movement
-    MouseMoved(*c, event, event->position() - QPointF(Hooks(*c).shown().topLeft()));
+    MouseMoved(*c, event, event->position() - QPointF(WindowlessOf(*c)->shown().topLeft()));
     return true;
 }
 
@@ -223,7 +227,7 @@ FormWindow::FormWindow(Form* owner) : owner_(owner) {
         return true;
     }();
     (void)installed;
-    const FormDesign& d = Hooks(*owner).properties();
+    const FormDesign& d = owner->properties();
     Qt::WindowFlags flags = Qt::Window;
     switch (d.border) {
         case BorderStyle::None: flags |= Qt::FramelessWindowHint; break;
@@ -274,7 +278,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     if (backgroundRatio_ != ratio || backgroundSize_ != size()) {
         backgroundRatio_ = ratio;
         backgroundSize_ = size();
-        const FormDesign& d = Hooks(*owner_).properties();
+        const FormDesign& d = owner_->properties();
         background_ = QPixmap(pixels);
         if (background_.isNull()) OutOfMemory("a window", pixels);
         background_.setDevicePixelRatio(ratio);
@@ -325,7 +329,7 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();  // Unload hides and deletes the window itself
-    if (owner_) Hooks(*owner_).closeRequested();
+    if (owner_) owner_->closeRequested();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
@@ -337,13 +341,12 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void FormWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && owner_)
-        Hooks(*owner_).obscured();
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && owner_) owner_->obscured();
     QWidget::changeEvent(event);
 }
 
 void FormWindow::hideEvent(QHideEvent* event) {
-    if (owner_) Hooks(*owner_).obscured();
+    if (owner_) owner_->obscured();
     QWidget::hideEvent(event);
 }
 
@@ -431,7 +434,7 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (!painter.isActive()) OutOfMemory("a window");
     painter.save();
-    Hooks(*owner_).paint(painter, rect());
+    PaintControl(*owner_, painter, rect(), {this, pressed_, hasFocus()});
     painter.restore();
     PaintWindowless(owner_->Parent(), owner_, painter, event->region());
 }
@@ -464,7 +467,7 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     update();
-    if (owner_) Hooks(*owner_).leftReleased(rect().contains(event->position().toPoint()));
+    if (owner_) owner_->leftReleased(rect().contains(event->position().toPoint()));
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {
@@ -478,7 +481,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
     }
     const bool activates = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
                            event->key() == Qt::Key_Enter;
-    if (!owner_ || !Hooks(*owner_).focusable() || !activates) {
+    if (!owner_ || !owner_->focusable() || !activates) {
         QWidget::keyPressEvent(event);
         return;
     }

@@ -1,4 +1,4 @@
-#include "runtime/forms/drawing.h"
+#include "runtime/drawing/drawing.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
