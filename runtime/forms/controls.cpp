@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "runtime/base/time_text.h"
 #include "runtime/forms/drawing.h"
 
 namespace rt {
