@@ -99,7 +99,6 @@ void Hra::Command1_Click() {
     Score = 0;
     WalkerHits = 0;
     UfoHits = 0;
-    PointsWord = "bodov";
     Ending = false;
 
     SetMousePointer(rt::kCustomPointer);
@@ -201,7 +200,6 @@ void Hra::Image2_Click() {
 }
 
 void Hra::ShowVerdict() {
-    PointsWord = PointsWordFor(Score);
     rt::MsgBox(VerdictText(SelectedLevel(), Score), rt::vbInformation, kTitle);
 }
 

@@ -2,7 +2,6 @@
 // The game window: the options screen and the playing screen in one form.
 
 #include <cstdint>
-#include <string>
 
 #include "quorrel/pictures.h"
 #include "quorrel/rules.h"
@@ -20,7 +19,6 @@ class Hra final : public rt::Form {
     Counter Score = 0;
     int WalkerHits = 0;
     Counter BestScore = 0;
-    std::string PointsWord = "bodov";
     int WalkerLives = 0;
     int UfoHits = 0;
     int UfoLives = 0;

@@ -26,6 +26,7 @@
 #include "runtime/base/frames.h"
 #include "runtime/base/platform.h"
 #include "runtime/base/scheduler.h"
+#include "runtime/base/time_text.h"
 #include "runtime/base/values.h"
 
 class QObject;
@@ -136,20 +137,6 @@ void Beep();
 void Randomize();
 float Rnd();
 DateTime Now();
-std::string TimeText(DateTime when);  // the locale's hours, minutes and seconds
-std::string DateText(DateTime when);  // the locale's short date
-// Where a box is narrow: the time in one of its forms, longest first, each
-// without the time zone (0 is TimeText's): the locale's long form, its short
-// one (no seconds), a 24-hour clock with and without seconds, which no AM/PM
-// word widens, and those in Latin digits, which every font draws.
-inline constexpr int kTimeForms = 6;
-std::string TimeText(DateTime when, int form);
-// The date in the locale's short form (DateText's), then in Latin digits.
-inline constexpr int kDateForms = 2;
-std::string DateText(DateTime when, int form);
-// The moments of `when`'s day whose time texts are the widest (two-digit
-// hours, either side of noon), and `when` itself.
-std::vector<DateTime> WidestMoments(DateTime when);
 inline std::string TimeText() { return TimeText(Now()); }
 inline std::string DateText() { return DateText(Now()); }
 void End();

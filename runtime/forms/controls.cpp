@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "runtime/base/time_text.h"
 #include "runtime/drawing/drawing.h"
 
 namespace rt {

@@ -9,6 +9,7 @@
 
 #include "nebulor/program.h"
 #include "quorrel/program.h"
+#include "runtime/base/time_text.h"
 #include "runtime/view/widgets.h"
 #include "tests/about/support.h"
 

@@ -152,7 +152,7 @@ TEST_F(GameTest, AnEqualScoreIsANewRecordAndALowerOneOnlyTurnsTheBoardGreen) {
     // A second start resets the game but not the record.
     startGame(hra.Option3, kRndMax);
     EXPECT_EQ(hra.Score, 0);
-    EXPECT_EQ(hra.PointsWord, "bodov");
+    EXPECT_EQ(hra.Label1.Caption(), "Tvoje skóre je: 0");
     EXPECT_EQ(hra.WalkerStep, 519);
     EXPECT_EQ(hra.Label7.Caption(), "Najvyššie skóre: 1");
     EXPECT_EQ(hra.Label8.Caption(), "Na obtiažnosť: strednú");
@@ -163,6 +163,8 @@ TEST_F(GameTest, AnEqualScoreIsANewRecordAndALowerOneOnlyTurnsTheBoardGreen) {
 
     startGame(hra.Option1, kRndMax);
     waitForEscape();
+    // The word follows this game's score, not the last one's "1 bod".
+    EXPECT_EQ(messages().back().prompt, "Úbohosť nad úbohosť, získal(a) si len 0 bodov!");
     EXPECT_EQ(hra.BestScore, 1);
     EXPECT_EQ(hra.Label7.Caption(), "Najvyššie skóre: 1");
     EXPECT_EQ(hra.Label8.Caption(), "Na obtiažnosť: ťažkú");

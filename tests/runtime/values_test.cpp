@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "runtime/base/time_text.h"
 #include "tests/runtime/support.h"
 
 namespace rttest {
