@@ -39,6 +39,27 @@ class Board final : public rt::Form {
 
 using FormTest = RuntimeTest;
 
+// The model alone: with no view, a form loads, ticks, takes a press and
+// unloads, and the program ends, as with windows.
+TEST_F(FormTest, WithNoViewAFormRunsItsHandlersAndTimersAlone) {
+    rt::UseViews(nullptr);
+    Board f;
+    int ticks = 0;
+    f.Timer1.Tick = [&] { ++ticks; };
+    f.Command1.Click = [&] { f.Label1.SetCaption("Pressed"); };
+    rt::Start(f);
+    advance(35);
+    f.Command1.Press();
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(f.view(), nullptr);
+    EXPECT_EQ(std::tuple(f.Command1.Caption(), f.Label1.Caption(), ticks),
+              std::tuple("Ready", "Pressed", 3));
+    EXPECT_TRUE(f.Command1.shownPixels().isEmpty());
+    f.Unload();
+    EXPECT_TRUE(app.ended());
+}
+
 TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
     Blank main;
     Board f;
@@ -80,6 +101,16 @@ TEST_F(FormTest, LoadAppliesTheDesignAfreshButKeepsFormVariables) {
     EXPECT_TRUE(f.Timer1.Enabled());
     advance(10);
     EXPECT_EQ(ticks, 1);
+
+    // A button takes Enabled at once; its move still waits for the frame.
+    rt::FlushDrawing();
+    const QRect before = rt::WidgetOf(f.Command1)->geometry();
+    f.Command1.Move(600);
+    f.Command1.SetEnabled(false);
+    EXPECT_FALSE(rt::WidgetOf(f.Command1)->isEnabled());
+    EXPECT_EQ(rt::WidgetOf(f.Command1)->geometry(), before);
+    rt::FlushDrawing();
+    EXPECT_EQ(rt::WidgetOf(f.Command1)->geometry(), before.translated(20, 0));
 }
 
 TEST_F(FormTest, TouchingAControlOfAnUnloadedFormLoadsIt) {
