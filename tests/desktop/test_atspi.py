@@ -25,7 +25,10 @@ class Atspi:
         while time.monotonic() < deadline:
             while context.pending():
                 context.iteration(False)
-            found = probe()
+            try:
+                found = probe()
+            except GLib.GError:  # a window that went while its tree was read
+                found = None
             if found:
                 return found
             time.sleep(0.1)
