@@ -29,7 +29,9 @@ class ControlWidget;
 // A windowless control: its pixels on the widget it sits on.
 class WindowlessView final : public ControlView {
   public:
-    explicit WindowlessView(Control& control) : control_(control) {}
+    // On the widget of its container, or on the window: both are built
+    // before it (a container comes first in stored order) and outlive it.
+    WindowlessView(Control& control, QWidget* surface) : control_(control), surface_(surface) {}
     ~WindowlessView() override;
     void sync(bool repainted) override;
     void refresh() override { sync(true); }
@@ -42,13 +44,14 @@ class WindowlessView final : public ControlView {
     void announceDescription() override;
 
     Control& control() const { return control_; }
-    QWidget* surface() const;               // the widget it sits on; nullptr until that is built
-    QRect shown() const { return shown_; }  // its pixels there now (empty: none)
+    QWidget* surface() const { return surface_; }  // the widget it sits on
+    QRect shown() const { return shown_; }         // its pixels there now (empty: none)
     // Its entry for screen readers, made on first use.
     QAccessibleInterface* accessible();
 
   private:
     Control& control_;
+    QWidget* surface_;
     QRect shown_;
     unsigned accessibleId_ = 0;
 };

@@ -33,8 +33,9 @@ QWidget* WidgetOf(const Control& control) {
     return view ? view->widget() : nullptr;
 }
 
+// Every windowless control's view is made here (viewOf), so its kind tells.
 WindowlessView* WindowlessOf(const Control& control) {
-    return dynamic_cast<WindowlessView*>(control.view());
+    return control.windowed() ? nullptr : static_cast<WindowlessView*>(control.view());
 }
 
 // ---- a windowless control
@@ -43,14 +44,9 @@ WindowlessView::~WindowlessView() {
     if (accessibleId_) QAccessible::deleteAccessibleInterface(accessibleId_);
 }
 
-QWidget* WindowlessView::surface() const {
-    const Control* container = control_.container();
-    return container ? WidgetOf(*container) : WindowOf(control_.Parent());
-}
-
 // The pixels it leaves and the pixels it takes are drawn again.
 void WindowlessView::sync(bool repainted) {
-    QWidget* on = surface();
+    QWidget* on = surface_;
     if (!on) return;
     const QRect now = control_.visibleNow() ? control_.pixels() : QRect();
     if (now != shown_ || repainted) {
@@ -173,8 +169,10 @@ void WindowView::unload() {
 
 std::unique_ptr<ControlView> WindowView::viewOf(Control& control) {
     if (!control.windowed()) {
-        auto view = std::make_unique<WindowlessView>(control);
-        view->sync(false);  // on its surface from the start, if that is built
+        const Control* container = control.container();
+        QWidget* on = container ? WidgetOf(*container) : window_;
+        auto view = std::make_unique<WindowlessView>(control, on);
+        view->sync(false);  // on its surface from the start
         return view;
     }
     const Control* container = control.container();
