@@ -58,7 +58,8 @@ class Control : public Component, private Drawable {
     // (an option and the explanation shown for it), instead of its tool tip.
     void SetDescribedBy(const Control& other) { describedBy_ = &other; }
 
-    // The keyboard's click: clicks it if it shows and is enabled now.
+    // The keyboard's and screen readers' click, through the click's own
+    // checks: it never presses a hidden or disabled control.
     void Press() { leftReleased(true); }
 
     std::function<void()> Click;

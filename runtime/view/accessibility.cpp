@@ -158,7 +158,7 @@ class SurfaceAccessible final : public QAccessibleWidget {
         QMetaObject::invokeMethod(
             w,
             [w] {
-                if (w->owner() && !MessageBoxOpen()) Press(*w->owner());
+                if (w->owner() && !MessageBoxOpen()) w->owner()->Press();
             },
             Qt::QueuedConnection);
     }

@@ -90,7 +90,7 @@ bool ArrowKey(Control& control, int step) {
 bool PressCancel(const Form& form) {
     for (Control* c : form.controls())
         if (c->cancels() && c->takesMouseNow()) {
-            Press(*c);
+            c->Press();
             return true;
         }
     return false;
@@ -168,10 +168,6 @@ std::vector<Control*> NamedWindowless(const Form& form, const Control* container
         if (on(c, container) && !c->accessibleText().empty()) list.push_back(c);
     return list;
 }
-
-// Through the click's own checks: a key or a screen reader never presses a
-// hidden or disabled button.
-void Press(Control& control) { control.leftReleased(true); }
 
 void Invalidate(QWidget& surface, const QRect& pixels) {
     if (pixels.isEmpty()) return;
@@ -491,7 +487,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
-    Press(*owner_);
+    owner_->Press();
 }
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
@@ -502,7 +498,7 @@ void ControlWidget::keyReleaseEvent(QKeyEvent* event) {
     pressed_ = false;
     update();
     if (!owner_) return;
-    Press(*owner_);
+    owner_->Press();
 }
 
 }  // namespace rt

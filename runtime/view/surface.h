@@ -89,8 +89,6 @@ void PaintWindowless(const Form& form, const Control* container, QPainter& paint
 Control* WindowlessAt(const Form& form, const Control* container, QPoint local);
 // The windowless ones a screen reader has a name for, in stored order.
 std::vector<Control*> NamedWindowless(const Form& form, const Control* container);
-// The keyboard's and screen readers' click.
-void Press(Control& control);
 // Pixels of a surface that a windowless control left or took: painted again
 // and sent to the display with the rest of the frame.
 void Invalidate(QWidget& surface, const QRect& pixels);
