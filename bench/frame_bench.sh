@@ -288,16 +288,14 @@ awk -F '\t' -v rounds="$rounds" '
                     (f == 1 ? cpu[r, n] : f == 2 ? xcpu[r, n] : f == 3 ? wm[r, n] : f == 4 ? cs[r, n] : \
                      f == 5 ? xcs[r, n] : f == 6 ? ticks[r, n] : f == 7 ? ratio[r, n] : ratiox[r, n])
             }
-        met = "yes"
         for (k = 1; k <= 3; k++) {
             n = names[k]
             for (f = 1; f <= 8; f++) med[f] = median(list[n, f])
             if (rounds > 1)
                 row(n " median", med[1], med[2], med[3], med[4], med[5], least[n], med[7], med[8])
-            if (n != "simple_animation" && (med[7] > 0.6 || least[n] < 99)) met = "no"
         }
         if (rounds > 1) print "(median rows: least ticks is the lowest of all rounds)"
-        printf "one after another, each game <= 0.6x the animation'"'"'s cpu and every timer >= 99%% of its ticks: %s\n", met
+        print "(one after another the machine drifts between programs: the goals are judged side by side)"
     }' "$rows"
 # median of the numbers on standard input
 median() {
@@ -321,20 +319,23 @@ if [[ -s $pairs ]]; then
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$pairs" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $5}' "$pairs" | sort -g | head -n1)
         printf '  %-9s median %.2fx, least ticks %s%%\n' "$name" "$m" "$least"
-        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.6 && t >= 99)}' || met=no
+        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.2 && t >= 99)}' || met=no
     done
-    echo "goal (side by side, each game's median <= 0.6x the animation's cpu, every timer >= 99% of its ticks): $met"
+    echo "goal on X11 (each game's median <= 0.2x the animation's cpu, every timer >= 99% of its ticks): $met"
 fi
 if [[ -s $wlpairs ]]; then
     echo
     echo "each game beside the animation under weston, natively on Wayland (CPU % of one core):"
     awk -F '\t' -v s="$seconds" '{ printf "  %-9s round %s: game %6.2f, animation %6.2f (%.2fx), weston %6.2f, X %6.2f, least ticks %s%%\n",
                     $2, $1, $3 / 1e7 / s, $4 / 1e7 / s, ($4 > 0 ? $3 / $4 : 0), $5 / 1e7 / s, $6 / 1e7 / s, $7 }' "$wlpairs"
+    met=yes
     for name in quorrel nebulor; do
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$wlpairs" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $7}' "$wlpairs" | sort -g | head -n1)
         printf '  %-9s median %.2fx of the animation, least ticks %s%%\n' "$name" "$m" "$least"
+        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.2 && t >= 99)}' || met=no
     done
+    echo "goal on Wayland (each game's median <= 0.2x the animation's cpu, every timer >= 99% of its ticks): $met"
 fi
 if [[ -s $against ]]; then
     echo
@@ -349,6 +350,7 @@ fi
 if [[ -s $speeds ]]; then
     echo
     echo "each game with exact timers and at the default (classic) speed, with the animation at the same time:"
+    met=yes
     awk -F '\t' -v s="$seconds" '
                   function per(cpu, rate) { return rate > 0 ? cpu / (rate * s) / 1e3 : 0 }
                   { printf "  %-9s round %s: cpu exact %.2fx, classic %.2fx of the animation; classic / exact %.3f\n",
@@ -361,5 +363,10 @@ if [[ -s $speeds ]]; then
         m=$(awk -F '\t' -v n="$name" '$2 == n && $3 > 0 {print $4 / $3}' "$speeds" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $9}' "$speeds" | sort -g | head -n1)
         printf '  %-9s median classic / exact cpu %.3f, classic least ticks %s%%\n' "$name" "$m" "$least"
+        m=$(awk -F '\t' -v n="$name" '$2 == n && $5 > 0 {print $3 / $5}' "$speeds" | median)
+        least=$(awk -F '\t' -v n="$name" '$2 == n {print $6}' "$speeds" | sort -g | head -n1)
+        printf '  %-9s median exact %.2fx of the animation, exact least ticks %s%%\n' "$name" "$m" "$least"
+        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.5 && t >= 99)}' || met=no
     done
+    echo "goal with exact timers (each game's median <= 0.5x the animation's cpu, every timer >= 99% of its ticks): $met"
 fi
