@@ -301,6 +301,14 @@ awk -F '\t' -v rounds="$rounds" '
 median() {
     sort -g | awk '{a[NR] = $1} END {print NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'
 }
+# Whether a game's median ratio and its least ticks meet a goal of at most
+# `bound` times the animation's CPU; clears $met if not.
+meets() {  # median, least ticks, bound
+    awk -v m="$1" -v t="$2" -v b="$3" 'BEGIN {exit !(m <= b && t >= 99)}' || met=no
+}
+goal() {  # where, bound
+    echo "goal $1 (each game's median <= $2x the animation's cpu, every timer >= 99% of its ticks): $met"
+}
 if [[ -s $pairs ]]; then
     echo
     echo "each game running at the same time as the animation (CPU in ms):"
@@ -319,9 +327,9 @@ if [[ -s $pairs ]]; then
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$pairs" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $5}' "$pairs" | sort -g | head -n1)
         printf '  %-9s median %.2fx, least ticks %s%%\n' "$name" "$m" "$least"
-        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.2 && t >= 99)}' || met=no
+        meets "$m" "$least" 0.2
     done
-    echo "goal on X11 (each game's median <= 0.2x the animation's cpu, every timer >= 99% of its ticks): $met"
+    goal "on X11" 0.2
 fi
 if [[ -s $wlpairs ]]; then
     echo
@@ -333,9 +341,9 @@ if [[ -s $wlpairs ]]; then
         m=$(awk -F '\t' -v n="$name" '$2 == n && $4 > 0 {print $3 / $4}' "$wlpairs" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $7}' "$wlpairs" | sort -g | head -n1)
         printf '  %-9s median %.2fx of the animation, least ticks %s%%\n' "$name" "$m" "$least"
-        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.2 && t >= 99)}' || met=no
+        meets "$m" "$least" 0.2
     done
-    echo "goal on Wayland (each game's median <= 0.2x the animation's cpu, every timer >= 99% of its ticks): $met"
+    goal "on Wayland" 0.2
 fi
 if [[ -s $against ]]; then
     echo
@@ -366,7 +374,7 @@ if [[ -s $speeds ]]; then
         m=$(awk -F '\t' -v n="$name" '$2 == n && $5 > 0 {print $3 / $5}' "$speeds" | median)
         least=$(awk -F '\t' -v n="$name" '$2 == n {print $6}' "$speeds" | sort -g | head -n1)
         printf '  %-9s median exact %.2fx of the animation, exact least ticks %s%%\n' "$name" "$m" "$least"
-        awk -v m="$m" -v t="$least" 'BEGIN {exit !(m <= 0.5 && t >= 99)}' || met=no
+        meets "$m" "$least" 0.5
     done
-    echo "goal with exact timers (each game's median <= 0.5x the animation's cpu, every timer >= 99% of its ticks): $met"
+    goal "with exact timers" 0.5
 fi
