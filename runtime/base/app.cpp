@@ -71,7 +71,6 @@ void App::dispatch(const std::function<void()>& handler, LoadedForm* form) {
     --depth_;
     if (depth_ != 0) return;
     endIfNoForms();
-    if (!ended_) frames_.afterEvent();
 }
 
 void App::fail(const std::string& message) {

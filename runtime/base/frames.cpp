@@ -59,11 +59,6 @@ void Frames::afterTicks() {
     if (!pending_.empty()) plan(true);
 }
 
-void Frames::afterEvent() {
-    if (!pending_.empty() && !drawing_ && !scheduler_.ticking() && alarmAt_ <= clock_.now())
-        flush();
-}
-
 void Frames::ringAt(Micros when) {
     alarmAt_ = when;
     alarm_->ringAt(when);

@@ -3,7 +3,10 @@
 // frame. A frame is drawn on the wake-up of a tick whenever one comes soon
 // enough after the frame is due, so that timers and drawing share their
 // wake-ups; an alarm of its own on the clock draws it when no tick is near (or
-// none runs).
+// none runs). Input waits for that alarm too, even when a frame is due: it
+// rings once the event loop has run what is ready, so that every click and key
+// of one turn shares a frame instead of the first drawing one at once and the
+// rest another a frame later.
 //
 // The running program owns one; the scheduler tells it when a wake-up's ticks
 // have all run, and message boxes put what is pending on screen first.
@@ -44,10 +47,6 @@ class Frames {
     // Every tick of this wake-up has run, so its changes are all made and a
     // frame that is due can be drawn at once.
     void afterTicks();
-    // An event outside the ticks (a click, a key) has run to its end: a frame
-    // whose alarm is due already is drawn at once, not on another turn of the
-    // event loop.
-    void afterEvent();
 
   private:
     void plan(bool atTicks);
