@@ -71,11 +71,14 @@ void Frames::plan(bool atTicks) {
         flush();
         return;
     }
+    // A frame due now waits for a tick that is at most half a frame away: its
+    // changes would otherwise wait a whole frame for the next one.
+    const Micros at = std::max(now, due);
     const Micros tick = scheduler_.nextDue();
-    if (tick != kNever && tick <= due + interval_ / 2)
-        ringAt(std::max(tick, due) + kBackstop);  // only if that tick is stopped
+    if (tick != kNever && tick <= at + interval_ / 2)
+        ringAt(std::max(tick, at) + kBackstop);  // only if that tick is stopped
     else
-        ringAt(std::max(now, due));
+        ringAt(at);
 }
 
 }  // namespace rt

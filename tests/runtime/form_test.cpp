@@ -287,6 +287,16 @@ TEST_F(FormTest, FramesAreDrawnOnTheTicksThatFollowAFrameInterval) {
     EXPECT_EQ(f.Walker.shownPixels().x(), 174);
     advance(12);
     EXPECT_EQ(f.Walker.shownPixels().x(), 164);
+
+    // A click due to show half a frame or less before a tick shows with it.
+    advance(30);
+    f.Timer1.SetEnabled(true);
+    advance(6);
+    rt::testing::ClickAsShown(f, go);
+    advance(0);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 164);
+    advance(4);
+    EXPECT_EQ(f.Walker.shownPixels().x(), 144);
 }
 
 TEST_F(FormTest, TwipsReadBackExactlyAndWidgetsSitAtTwipsOver15) {
