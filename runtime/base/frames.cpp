@@ -41,7 +41,7 @@ void Frames::forget(Drawable* d) {
 }
 
 void Frames::flush() {
-    ringAt(kNever);
+    alarm_->ringAt(kNever);
     lastFrame_ = clock_.now();
     std::vector<Drawable*> due;
     due.swap(pending_);
@@ -59,11 +59,6 @@ void Frames::afterTicks() {
     if (!pending_.empty()) plan(true);
 }
 
-void Frames::ringAt(Micros when) {
-    alarmAt_ = when;
-    alarm_->ringAt(when);
-}
-
 void Frames::plan(bool atTicks) {
     const Micros now = clock_.now();
     const Micros due = lastFrame_ + interval_;
@@ -76,9 +71,9 @@ void Frames::plan(bool atTicks) {
     const Micros at = std::max(now, due);
     const Micros tick = scheduler_.nextDue();
     if (tick != kNever && tick <= at + interval_ / 2)
-        ringAt(std::max(tick, at) + kBackstop);  // only if that tick is stopped
+        alarm_->ringAt(std::max(tick, at) + kBackstop);  // only if that tick is stopped
     else
-        ringAt(at);
+        alarm_->ringAt(at);
 }
 
 }  // namespace rt

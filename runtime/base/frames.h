@@ -50,7 +50,6 @@ class Frames {
 
   private:
     void plan(bool atTicks);
-    void ringAt(Micros when);
 
     static constexpr Micros kEarly = 1000;     // a tick this close to the frame draws it
     static constexpr Micros kBackstop = 2000;  // after the tick, should it not come
@@ -62,7 +61,6 @@ class Frames {
     std::vector<Drawable*> presenting_;
     bool drawing_ = false;
     std::unique_ptr<Clock::Alarm> alarm_;
-    Micros alarmAt_ = kNever;
 };
 
 }  // namespace rt

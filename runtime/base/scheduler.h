@@ -66,8 +66,6 @@ class Scheduler {
     // When the next tick is due (kNever if none), leaving out timers whose
     // handler is still running.
     Micros nextDue() const;
-    // A tick's handler runs now.
-    bool ticking() const { return !ticking_.empty(); }
 
     // Called after every wake-up that delivered ticks, once they all ran, so
     // that drawing can ride on the wake-ups the timers cause anyway.
